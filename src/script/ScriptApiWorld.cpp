@@ -1,0 +1,109 @@
+#include "script/ScriptApiWorld.h"
+
+#include <GL/gl.h>
+#include <lua.hpp>
+
+#include "core/BasicVector.h"
+#include "core/FatalError.h"
+#include "platform/Clock.h"
+#include "script/LuaFuncs.h"
+
+static Float3 readPoint(lua_State* lua)
+{
+    return Float3(LuaFuncs::toFloat(lua, 1), LuaFuncs::toFloat(lua, 2), LuaFuncs::toFloat(lua, 3));
+}
+
+int ScriptApiWorld::draw3DWorld(lua_State* lua)
+{
+    int64_t start = Clock::microseconds();
+    int argc = lua_gettop(lua);
+    ASSERT(argc == 0, nullptr);
+    (void)start;
+    LuaFuncs::unavailable("draw3DWorld", "the world scene");
+}
+
+int ScriptApiWorld::draw2DWorld(lua_State* lua)
+{
+    int64_t start = Clock::microseconds();
+    int argc = lua_gettop(lua);
+    ASSERT(argc == 0, nullptr);
+    (void)start;
+    LuaFuncs::unavailable("draw2DWorld", "the world scene");
+}
+
+int ScriptApiWorld::isEditorMode(lua_State* lua)
+{
+    int argc = lua_gettop(lua);
+    ASSERT(argc == 0, nullptr);
+    LuaFuncs::unavailable("isEditorMode", "the world scene");
+}
+
+int ScriptApiWorld::move3DPosition(lua_State* lua)
+{
+    int argc = lua_gettop(lua);
+    ASSERT(argc == 3, nullptr);
+    Float3 d = readPoint(lua);
+    glTranslatef(d.x(), d.y(), d.z());
+    return 0;
+}
+
+int ScriptApiWorld::setCurrentPosition(lua_State* lua)
+{
+    int argc = lua_gettop(lua);
+    ASSERT(argc == 3, nullptr);
+    LuaFuncs::unavailable("setCurrentPosition", "the 3D scene");
+}
+
+int ScriptApiWorld::rotatePosition(lua_State* lua)
+{
+    int argc = lua_gettop(lua);
+    ASSERT(argc == 3, nullptr);
+    Float3 angles = readPoint(lua);
+    // The order X, then Y, then Z is fixed.
+    glRotatef(angles.x(), 1.f, 0.f, 0.f);
+    glRotatef(angles.y(), 0.f, 1.f, 0.f);
+    glRotatef(angles.z(), 0.f, 0.f, 1.f);
+    return 0;
+}
+
+int ScriptApiWorld::isCollidingPoint(lua_State* lua)
+{
+    int argc = lua_gettop(lua);
+    ASSERT(argc == 3, nullptr);
+    LuaFuncs::unavailable("isCollidingPoint", "the world scene");
+}
+
+int ScriptApiWorld::startCubeCreation(lua_State* lua)
+{
+    int argc = lua_gettop(lua);
+    ASSERT(argc == 3, nullptr);
+    LuaFuncs::unavailable("startCubeCreation", "the editor's script-driven cube creation");
+}
+
+int ScriptApiWorld::manageCubeCreation(lua_State* lua)
+{
+    int argc = lua_gettop(lua);
+    ASSERT(argc == 0, nullptr);
+    LuaFuncs::unavailable("manageCubeCreation", "the editor's script-driven cube creation");
+}
+
+int ScriptApiWorld::createCube(lua_State* lua)
+{
+    int argc = lua_gettop(lua);
+    ASSERT(argc == 7, nullptr);
+    LuaFuncs::unavailable("createCube", "the editor's cube aggregate creation");
+}
+
+int ScriptApiWorld::createObject(lua_State* lua)
+{
+    int argc = lua_gettop(lua);
+    ASSERT(argc == 4, nullptr);
+    LuaFuncs::unavailable("createObject", "the indexed world");
+}
+
+int ScriptApiWorld::removeElement(lua_State* lua)
+{
+    int argc = lua_gettop(lua);
+    ASSERT(argc == 3, nullptr);
+    LuaFuncs::unavailable("removeElement", "the region index");
+}
