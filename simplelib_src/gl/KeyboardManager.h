@@ -14,7 +14,7 @@
 
 #include <vector>
 
-enum KeyCode {
+enum KeyboardKeyCode {
     KEY_RIGHT = 28,
     KEY_LEFT = 29,
     KEY_UP = 30,
