@@ -10,6 +10,8 @@
 #include "gl/KeyboardManager.h"
 #include "gl/Scene2D.h"
 #include "gl/Scene3D.h"
+#include "gl/VBOBatchSet.h"
+#include "image/SpriteManager.h"
 #include "platform/Clock.h"
 #include "platform/DisplayModes.h"
 #include "platform/GLProcAddress.h"
@@ -155,14 +157,14 @@ void GLManager::createWindow(const std::string& title, int width, int height)
     if (GLProcAddress::find("glXChooseFBConfig") == nullptr)
         reportProblem("extension not available");
 
-    // ---- Vertex buffer entry points are initialised here (gl/VBO). ----
+    initVBOSupport();
 
     glutReshapeWindow(width, height);
 }
 
 GLManager::~GLManager()
 {
-    // ---- The sprite manager's shutdown check runs here (image/SpriteManager). ----
+    SpriteManager::checkAllReleased();
 
     whiteTexturePath.clear();
     delete scene2D;

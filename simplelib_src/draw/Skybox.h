@@ -1,0 +1,33 @@
+// Skybox: six pictures on the inside of a large box that follows the camera.
+//
+// The pictures are sprites of the sprite manager (slot order: bottom, top, left, right,
+// front, back images as the world names them); the box is drawn inside out around the
+// camera position, in world space through the scene's view matrix, before everything else.
+//
+// Depends on: image/SpriteManager, draw/BoxGeometry, gl/GLManager and gl/Scene3D (view
+// matrix and camera).
+#pragma once
+
+#include <string>
+
+class Sprite;
+
+class Skybox {
+public:
+    static const int nbSlots = 6;
+
+    // Six image names in slot order; the box is size x size x size.
+    Skybox(const std::string imageNames[nbSlots], float size);
+    ~Skybox();
+    Skybox(const Skybox&) = delete;
+    Skybox& operator=(const Skybox&) = delete;
+
+    void draw() const;
+
+    float getSize() const { return size; }
+
+private:
+    Sprite* sprites[nbSlots];
+    unsigned int textures[nbSlots];
+    float size;
+};
