@@ -6,9 +6,12 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <GL/gl.h>
 #include <lua.hpp>
 
 #include "core/FatalError.h"
+#include "gl/GLManager.h"
+#include "gl/Scene3D.h"
 #include "script/LuaStateCell.h"
 #include "script/ScriptApi.h"
 #include "script/ScriptHandles.h"
@@ -208,4 +211,12 @@ void LuaFuncs::unavailable(const char* functionName, const char* missingPart)
     std::string message = std::string(functionName) + " is not available in this build: " + missingPart +
                           " is missing.";
     FATAL(message.c_str());
+}
+
+void LuaFuncs::placeDrawingAt(const float* position)
+{
+    ASSERT(GLManager::scene3D != NULL, "Placing a drawing needs the 3D scene.");
+    glMatrixMode(GL_MODELVIEW);
+    glLoadMatrixf(GLManager::scene3D->viewMatrix);
+    glTranslatef(position[0], position[1], position[2]);
 }

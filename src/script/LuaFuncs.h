@@ -74,6 +74,9 @@ public:
     // The world for a function that acts on it: a fatal report naming the function while
     // there is none (the file's top-level code runs before the world is handed over).
     static World* requireWorld(const char* functionName);
+    // Loads the view matrix of the last camera placement into the modelview matrix and
+    // translates by the position: following draws happen at that world position.
+    static void placeDrawingAt(const float* position);
     // The fatal report of an API function whose engine side this build does not have.
     [[noreturn]] static void unavailable(const char* functionName, const char* missingPart);
 };

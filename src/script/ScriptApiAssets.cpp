@@ -5,15 +5,49 @@
 #include <vector>
 
 #include "core/FatalError.h"
+#include "gl/GLManager.h"
+#include "image/Sprite.h"
+#include "image/SpriteManager.h"
+#include "model/Animated3DModel.h"
 #include "script/LuaFuncs.h"
 #include "script/ScriptHandles.h"
+#include "sound/SoundManager.h"
+
+// Scripts' models keep the size of their OBJ files.
+static const float scriptModelScale = 1.f;
+
+static Animated3DModel* checkModel(lua_State* lua, const char* functionName)
+{
+    return static_cast<Animated3DModel*>(ScriptHandles::check(lua, 1, ScriptHandles::HANDLE_MODEL, functionName));
+}
+
+static Sound_Abstract* checkSound(lua_State* lua, const char* functionName)
+{
+    return static_cast<Sound_Abstract*>(ScriptHandles::check(lua, 1, ScriptHandles::HANDLE_SOUND, functionName));
+}
+
+static int pushModel(lua_State* lua, Animated3DModel* model)
+{
+    ScriptHandles::add(ScriptHandles::HANDLE_MODEL, model);
+    lua_pushlightuserdata(lua, model);
+    return 1;
+}
+
+static SoundManager* requireSoundManager(const char* functionName)
+{
+    if (LuaFuncs::soundManager == nullptr) {
+        std::string message = std::string(functionName) + " needs the sound manager, which this run does not have.";
+        fatalError(__DATE__, __FILE__, "LuaFuncs::soundManager != NULL", __LINE__, __TIME__, message.c_str());
+    }
+    return LuaFuncs::soundManager;
+}
 
 int ScriptApiAssets::load3DModel(lua_State* lua)
 {
     int argc = lua_gettop(lua);
     ASSERT(argc == 1, nullptr);
     std::string fileName = LuaFuncs::checkString(lua, 1, "load3DModel");
-    LuaFuncs::unavailable("load3DModel", "the animated model");
+    return pushModel(lua, new Animated3DModel({fileName}, scriptModelScale));
 }
 
 int ScriptApiAssets::load3DModelAnimated(lua_State* lua)
@@ -24,51 +58,55 @@ int ScriptApiAssets::load3DModelAnimated(lua_State* lua)
     std::vector<std::string> frames;
     for (int i = 2; i <= argc; i++)
         frames.push_back(LuaFuncs::checkString(lua, i, "load3DModelAnimated"));
-    (void)frameDuration;
-    LuaFuncs::unavailable("load3DModelAnimated", "the animated model");
+    Animated3DModel* model = new Animated3DModel(frames, scriptModelScale);
+    model->frameDuration = frameDuration;
+    return pushModel(lua, model);
 }
 
 int ScriptApiAssets::draw3DModel(lua_State* lua)
 {
     int argc = lua_gettop(lua);
     ASSERT(argc == 1, nullptr);
-    ScriptHandles::check(lua, 1, ScriptHandles::HANDLE_MODEL, "draw3DModel");
-    LuaFuncs::unavailable("draw3DModel", "the animated model");
+    checkModel(lua, "draw3DModel")->draw();
+    return 0;
 }
 
 int ScriptApiAssets::unload3DModel(lua_State* lua)
 {
     int argc = lua_gettop(lua);
     ASSERT(argc == 1, nullptr);
-    ScriptHandles::check(lua, 1, ScriptHandles::HANDLE_MODEL, "unload3DModel");
-    LuaFuncs::unavailable("unload3DModel", "the animated model");
+    Animated3DModel* model = checkModel(lua, "unload3DModel");
+    ScriptHandles::remove(ScriptHandles::HANDLE_MODEL, model);
+    delete model;
+    return 0;
 }
 
 int ScriptApiAssets::setModelAnimationSpeed(lua_State* lua)
 {
     int argc = lua_gettop(lua);
     ASSERT(argc == 2, nullptr);
-    ScriptHandles::check(lua, 1, ScriptHandles::HANDLE_MODEL, "setModelAnimationSpeed");
+    Animated3DModel* model = checkModel(lua, "setModelAnimationSpeed");
     float speed = LuaFuncs::toFloat(lua, 2);
     // 100000 / speed: a speed of 0 has no frame duration.
     ASSERT(speed != 0, "setModelAnimationSpeed: the speed must not be 0.");
-    LuaFuncs::unavailable("setModelAnimationSpeed", "the animated model");
+    model->frameDuration = LuaFuncs::truncateToInt(100000.f / speed);
+    return 0;
 }
 
 int ScriptApiAssets::stopModelAnimation(lua_State* lua)
 {
     int argc = lua_gettop(lua);
     ASSERT(argc == 1, nullptr);
-    ScriptHandles::check(lua, 1, ScriptHandles::HANDLE_MODEL, "stopModelAnimation");
-    LuaFuncs::unavailable("stopModelAnimation", "the animated model");
+    checkModel(lua, "stopModelAnimation")->isPlaying = false;
+    return 0;
 }
 
 int ScriptApiAssets::startModelAnimation(lua_State* lua)
 {
     int argc = lua_gettop(lua);
     ASSERT(argc == 1, nullptr);
-    ScriptHandles::check(lua, 1, ScriptHandles::HANDLE_MODEL, "startModelAnimation");
-    LuaFuncs::unavailable("startModelAnimation", "the animated model");
+    checkModel(lua, "startModelAnimation")->isPlaying = true;
+    return 0;
 }
 
 int ScriptApiAssets::load2DSprite(lua_State* lua)
@@ -76,15 +114,20 @@ int ScriptApiAssets::load2DSprite(lua_State* lua)
     int argc = lua_gettop(lua);
     ASSERT(argc == 1, nullptr);
     std::string fileName = LuaFuncs::checkString(lua, 1, "load2DSprite");
-    LuaFuncs::unavailable("load2DSprite", "the sprite manager");
+    Sprite* sprite = SpriteManager::getSprite(fileName, GLManager::whiteTexturePath, SPRITE_HOTSPOT_TOP_LEFT);
+    ScriptHandles::add(ScriptHandles::HANDLE_SPRITE, sprite);
+    lua_pushlightuserdata(lua, sprite);
+    return 1;
 }
 
 int ScriptApiAssets::unload2DSprite(lua_State* lua)
 {
     int argc = lua_gettop(lua);
     ASSERT(argc == 1, nullptr);
-    ScriptHandles::check(lua, 1, ScriptHandles::HANDLE_SPRITE, "unload2DSprite");
-    LuaFuncs::unavailable("unload2DSprite", "the sprite manager");
+    Sprite* sprite = static_cast<Sprite*>(ScriptHandles::check(lua, 1, ScriptHandles::HANDLE_SPRITE, "unload2DSprite"));
+    ScriptHandles::remove(ScriptHandles::HANDLE_SPRITE, sprite);
+    SpriteManager::removeSprite(sprite);
+    return 0;
 }
 
 int ScriptApiAssets::loadSound(lua_State* lua)
@@ -92,21 +135,24 @@ int ScriptApiAssets::loadSound(lua_State* lua)
     int argc = lua_gettop(lua);
     ASSERT(argc == 1, nullptr);
     std::string fileName = LuaFuncs::checkString(lua, 1, "loadSound");
-    LuaFuncs::unavailable("loadSound", "the sound manager");
+    Sound_Abstract* sound = requireSoundManager("loadSound")->getSound(fileName);
+    ScriptHandles::add(ScriptHandles::HANDLE_SOUND, sound);
+    lua_pushlightuserdata(lua, sound);
+    return 1;
 }
 
 int ScriptApiAssets::playSound(lua_State* lua)
 {
     int argc = lua_gettop(lua);
     ASSERT(argc == 1, nullptr);
-    ScriptHandles::check(lua, 1, ScriptHandles::HANDLE_SOUND, "playSound");
-    LuaFuncs::unavailable("playSound", "the sound manager");
+    checkSound(lua, "playSound")->play(false);
+    return 0;
 }
 
 int ScriptApiAssets::isPlayingSound(lua_State* lua)
 {
     int argc = lua_gettop(lua);
     ASSERT(argc == 1, nullptr);
-    ScriptHandles::check(lua, 1, ScriptHandles::HANDLE_SOUND, "isPlayingSound");
-    LuaFuncs::unavailable("isPlayingSound", "the sound manager");
+    lua_pushnumber(lua, checkSound(lua, "isPlayingSound")->isPlaying() ? 1 : 0);
+    return 1;
 }

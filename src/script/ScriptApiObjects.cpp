@@ -21,9 +21,11 @@ int ScriptApiObjects::setCurrentObjectPosition(lua_State* lua)
     int argc = lua_gettop(lua);
     ASSERT(argc == 3, nullptr);
     Float3 position(LuaFuncs::toFloat(lua, 1), LuaFuncs::toFloat(lua, 2), LuaFuncs::toFloat(lua, 3));
+    // The region index moves the object to its new region after the frame's update.
     if (currentObject != NULL)
         currentObject->position = position;
-    LuaFuncs::unavailable("setCurrentObjectPosition", "the 3D scene");
+    LuaFuncs::placeDrawingAt(&position[0]);
+    return 0;
 }
 
 int ScriptApiObjects::getDistanceToPlayer(lua_State* lua)

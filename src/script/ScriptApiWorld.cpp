@@ -5,6 +5,7 @@
 
 #include "core/BasicVector.h"
 #include "core/FatalError.h"
+#include "draw/BoxGeometry.h"
 #include "platform/Clock.h"
 #include "script/LuaFuncs.h"
 
@@ -51,7 +52,9 @@ int ScriptApiWorld::setCurrentPosition(lua_State* lua)
 {
     int argc = lua_gettop(lua);
     ASSERT(argc == 3, nullptr);
-    LuaFuncs::unavailable("setCurrentPosition", "the 3D scene");
+    Float3 position = readPoint(lua);
+    LuaFuncs::placeDrawingAt(&position[0]);
+    return 0;
 }
 
 int ScriptApiWorld::rotatePosition(lua_State* lua)
@@ -59,10 +62,7 @@ int ScriptApiWorld::rotatePosition(lua_State* lua)
     int argc = lua_gettop(lua);
     ASSERT(argc == 3, nullptr);
     Float3 angles = readPoint(lua);
-    // The order X, then Y, then Z is fixed.
-    glRotatef(angles.x(), 1.f, 0.f, 0.f);
-    glRotatef(angles.y(), 0.f, 1.f, 0.f);
-    glRotatef(angles.z(), 0.f, 0.f, 1.f);
+    rotateXYZ(angles.x(), angles.y(), angles.z());
     return 0;
 }
 
