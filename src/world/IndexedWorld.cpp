@@ -36,6 +36,7 @@ IndexedWorld::IndexedWorld(Font* parFont, SoundManager* parSoundManager, const s
       worldIndexator(readSizeOneRegion(sizeOneCube), cubeTypeManager, sizeOneCube)
 {
     loadWorld(worldFileName);
+    water.reset(new Water(sizeOneCube));
 }
 
 std::vector<CubeTypeDescription> IndexedWorld::readHeader(WorldFileReader& in)

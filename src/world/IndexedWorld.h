@@ -11,17 +11,19 @@
 // is wrong. Saving goes to a temporary file that replaces the old one only when complete;
 // a failed save is reported and the old file stays as it was.
 //
-// The water also belongs here; it arrives with the world scene (created after loadWorld
-// with getSizeOneCube(), its textures released before the regions are freed).
+// The water also belongs here: created after loadWorld with getSizeOneCube(), and (declared
+// last) deleted with its textures before the regions are freed.
 //
-// Depends on: world/CubeTypeList, world/WorldIndexator, world/WorldFileReader,
+// Depends on: world/CubeTypeList, world/WorldIndexator, world/Water, world/WorldFileReader,
 // world/WorldFileWriter, gl/DeviceManager (configuration: "size_one_cube", "size_one_region").
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "world/CubeTypeList.h"
+#include "world/Water.h"
 #include "world/WorldIndexator.h"
 
 class Font;
@@ -73,4 +75,6 @@ private:
 public:
     CubeTypeList cubeTypeManager;
     WorldIndexator worldIndexator;
+    // The sea; the world scene draws it once per 3D pass and tints in the 2D pass.
+    std::unique_ptr<Water> water;
 };
