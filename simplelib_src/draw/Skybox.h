@@ -25,6 +25,8 @@ public:
     void draw() const;
 
     float getSize() const { return size; }
+    // The world scene keeps the box just inside the far plane, which the view distance moves.
+    void setSize(float parSize) { size = parSize; }
 
 private:
     Sprite* sprites[nbSlots];
