@@ -70,7 +70,9 @@ void ObjMesh::computeFacetNormals()
 
 void ObjMesh::computeVertexNormals(float angle)
 {
-    const float cosAngle = std::cos(angle * (float)M_PI / 180.f);
+    // In double precision, so that 90 degrees gives a tiny positive value and
+    // perpendicular faces are not averaged.
+    const float cosAngle = (float)std::cos(angle * M_PI / 180.0);
 
     // The triangles using each vertex, in triangle order.
     std::vector<std::vector<int>> users(vertices.size());

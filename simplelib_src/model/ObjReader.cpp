@@ -1,8 +1,6 @@
 #include "model/ObjReader.h"
 
 #include <cctype>
-#include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 
@@ -100,13 +98,13 @@ struct Corner {
     long vertex = 0, texture = 0, normal = 0;
 };
 
-// Reads a whole integer at text; advances text past it.
+// Reads an integer at text and advances past it. A number too large for any index
+// reads as the nearest long, which the index check then refuses.
 bool readIndex(const char*& text, long& value)
 {
     char* end = nullptr;
-    errno = 0;
     value = std::strtol(text, &end, 10);
-    if (end == text || errno == ERANGE || value < INT_MIN || value > INT_MAX)
+    if (end == text)
         return false;
     text = end;
     return true;
