@@ -26,4 +26,7 @@ public:
     // Scans the options; a value-taking option without a value ends in the fatal report.
     static StartOptions parseOptions(const std::vector<std::string>& arguments);
     static int run(std::vector<std::string> arguments);
+
+private:
+    static void runWindowOnly(const StartOptions& options);
 };

@@ -105,6 +105,9 @@ void GLManager::initialize(const std::string& programPath, const std::string& ti
     scene2D->setupProjection2D();
 
     if (fullscreen) {
+        // freeglut applies the window's pending size after a fullscreen request made
+        // before the window is shown: let it show the window first.
+        glutMainLoopEvent();
         glutFullScreen();
         isFullscreen = true;
     }
