@@ -6,6 +6,7 @@
 
 #include "core/FatalError.h"
 #include "world/CubeTypeList.h"
+#include "world/CubeZone.h"
 #include "world/IndexedWorld.h"
 #include "world/WorldFileReader.h"
 #include "world/WorldFileWriter.h"
@@ -203,4 +204,33 @@ TEST(WorldFileDeathTest, ReportCarriesFileAndOffset)
             readWorld(bytes, regions, "damaged.dat");
         },
         ::testing::ExitedWithCode(1), damaged + "the region table size");
+}
+
+// Aggregate records whose shadow lists are damaged (the file has one cube type).
+TEST(WorldFileDeathTest, DamagedShadowTriangleLists)
+{
+    auto aggregate = [](int32_t firstFaceCount) {
+        Bytes b;
+        b.f(5).f(5).f(5).f(1).f(1).f(1).i(0).i(0).i(firstFaceCount);
+        for (int k = 0; k < 3 * 3 + 5; k++)  // three points, then five empty faces
+            b.f(0.f);
+        return b.bytes();
+    };
+    auto readAggregate = [](const std::string& bytes) {
+        WorldFileReader in(bytes, "damaged.dat");
+        CubeZone zone;
+        zone.read(in, 1);
+    };
+    EXPECT_EXIT(readAggregate(aggregate(4)), ::testing::ExitedWithCode(1),
+                damaged + "a shadow triangle list holds 4 points, not a multiple of 3");
+    EXPECT_EXIT(readAggregate(aggregate(-2)), ::testing::ExitedWithCode(1),
+                damaged + "a shadow triangle count is negative \\(-2\\)");
+    EXPECT_EXIT(readAggregate(aggregate(300)), ::testing::ExitedWithCode(1),
+                damaged + "a shadow triangle count \\(300\\) is larger than the rest of the file");
+    // Three points followed by five empty faces: a sound record.
+    WorldFileReader in(aggregate(3), "sound.dat");
+    CubeZone zone;
+    zone.read(in, 1);
+    EXPECT_EQ(zone.shadowTriangles[0].size(), 3u);
+    EXPECT_EQ(in.remaining(), 0u);
 }
