@@ -39,6 +39,7 @@ float fastRadius(float x, float y)
 Sprite::Sprite(const std::vector<Image*>& images, int hotSpotAlignment)
 {
     ASSERT(images.size() >= 1, "Sprite::Sprite : a sprite needs an image");
+    ASSERT(images[0] != NULL, "Sprite::Sprite : the first image is missing");
     this->images = images;
     animated = images.size() > 1;
     lastImage = (int)images.size() - 1;
