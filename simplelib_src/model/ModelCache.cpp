@@ -6,6 +6,10 @@
 #include <iostream>
 
 #include "core/FatalError.h"
+#include "gl/GLManager.h"
+#include "image/Image.h"
+#include "image/Sprite.h"
+#include "image/SpriteManager.h"
 #include "model/ObjReader.h"
 
 namespace {
@@ -41,6 +45,8 @@ void drawMesh(const ObjMesh& mesh)
             const ObjMaterial& material = mesh.materials[group.material];
             setMaterial(material);
             textureScale = material.textureScale;
+            if (material.texture != nullptr)
+                glBindTexture(GL_TEXTURE_2D, material.texture->images[0]->textureId);
         }
         glBegin(GL_TRIANGLES);
         for (int index : group.triangles) {
@@ -64,6 +70,10 @@ void drawMesh(const ObjMesh& mesh)
 ObjMesh* loadMesh(const std::string& name, float scale, float weldDistance, unsigned int& displayList)
 {
     ObjMesh* mesh = ObjReader::readObj(name);
+    for (ObjMaterial& material : mesh->materials)
+        if (!material.textureFile.empty())
+            material.texture = SpriteManager::getSprite(material.textureFile, GLManager::whiteTexturePath,
+                                                        SPRITE_HOTSPOT_TOP_LEFT);
     if (scale != 1.f)
         mesh->scale(scale);
     mesh->computeFacetNormals();
@@ -118,6 +128,9 @@ void ModelCache::releaseModel(int index)
     std::cout << "Unloading model " << element.name << " ..." << std::endl;
     glDeleteLists(element.displayList, 1);
     element.displayList = 0;
+    for (ObjMaterial& material : element.model->materials)
+        if (material.texture != nullptr)
+            SpriteManager::removeSprite(material.texture);
     delete element.model;
     element.model = nullptr;
     element.name = "";
