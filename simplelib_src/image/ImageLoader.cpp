@@ -48,6 +48,16 @@ unsigned char* allocatePixels(size_t nbBytes, const char* loader, const std::str
     return pixels;
 }
 
+// A new buffer holding the rows in the opposite order.
+unsigned char* reversedRows(const unsigned char* rows, size_t rowBytes, int height, const char* loader,
+                            const std::string& fileName)
+{
+    unsigned char* pixels = allocatePixels(rowBytes * height, loader, fileName);
+    for (int i = 0; i < height; i++)
+        std::memcpy(pixels + i * rowBytes, rows + (size_t)(height - 1 - i) * rowBytes, rowBytes);
+    return pixels;
+}
+
 // For each output index along one axis: the (at most two) input cells an output cell covers
 // when enlarging, and the weight of the first one.
 struct AxisSample {
@@ -294,11 +304,7 @@ unsigned char* ImageLoader::loadJpeg(FILE* file, const std::string& fileName, in
     }
 
     // The result holds the decoded rows bottom row first.
-    size_t rowBytes = (size_t)width * 3;
-    unsigned char* pixels = allocatePixels(rowBytes * height, "loadJpeg", fileName);
-    for (int i = 0; i < height; i++)
-        std::memcpy(pixels + i * rowBytes, &rows[(size_t)(height - 1 - i) * rowBytes], rowBytes);
-    return pixels;
+    return reversedRows(rows.data(), (size_t)width * 3, height, "loadJpeg", fileName);
 }
 
 unsigned char* ImageLoader::loadTga(FILE* file, const std::string& fileName, int& width, int& height,
@@ -315,9 +321,5 @@ unsigned char* ImageLoader::loadTga(FILE* file, const std::string& fileName, int
     bytesPerPixel = tga.bytesPerPixel;
 
     // The file's last stored row comes first.
-    size_t rowBytes = (size_t)width * bytesPerPixel;
-    unsigned char* pixels = allocatePixels(rowBytes * height, "loadTga", fileName);
-    for (int i = 0; i < height; i++)
-        std::memcpy(pixels + i * rowBytes, &tga.pixels[(size_t)(height - 1 - i) * rowBytes], rowBytes);
-    return pixels;
+    return reversedRows(tga.pixels.data(), (size_t)width * bytesPerPixel, height, "loadTga", fileName);
 }
