@@ -2,6 +2,7 @@
 
 #include "AssetOutput.h"
 #include "CubeTextures.h"
+#include "DemoWorld.h"
 #include "FontPicture.h"
 #include "GameSounds.h"
 #include "HeightmapPicture.h"
@@ -28,6 +29,7 @@ std::vector<std::string> DemoAssets::generate(const Settings& settings)
     PropModels::generate(output);
     GameSounds::generate(output);
     TitlePicture::generate(output, settings.fontFolder);
+    DemoWorld::generate(output);
     // The texture of untextured drawing and of models without a map.
     output.writePng("whiteTexture.png", Canvas(8, 8, Colour(1, 1, 1)), false);
     return output.written();

@@ -4,7 +4,7 @@
 // cube face pictures and their shadowed forms, the shadow overlay, the skybox, the
 // water, the loading picture, the menus and their pointer, the editor's help picture,
 // the bitmap font, the white texture, the heightmap, the player's five model frames,
-// the script objects' models, and the sounds.
+// the script objects' models, the sounds, the title picture and the world file.
 //
 // Depends on: every generator of this folder.
 #pragma once

@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "DemoAssets.h"
+#include "platform/ProblemBox.h"
 
 int main(int argc, char** argv)
 {
@@ -12,6 +13,8 @@ int main(int argc, char** argv)
         std::cerr << "usage: make_demo_assets OUTPUT_FOLDER [FONT_FOLDER]" << std::endl;
         return 2;
     }
+    // A failure of the engine's world code ends the build with its report, never a dialog.
+    ProblemBox::setUnattended(true);
     assetgen::DemoAssets::Settings settings;
     settings.outputFolder = argv[1];
     if (argc == 3) settings.fontFolder = argv[2];

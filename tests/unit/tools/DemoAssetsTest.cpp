@@ -9,6 +9,7 @@
 
 #include "AudioFixture.h"
 #include "CubeTextures.h"
+#include "DemoWorld.h"
 #include "DemoAssets.h"
 #include "MenuPictures.h"
 #include "SkyPictures.h"
@@ -18,6 +19,9 @@
 #include "image/ImageLoader.h"
 #include "model/ObjMesh.h"
 #include "model/ObjReader.h"
+#include "world/IndexedWorld.h"
+#include "world/WorldFileReader.h"
+#include "world/WorldRegion.h"
 
 namespace {
 
@@ -231,6 +235,53 @@ TEST_F(DemoAssetsTest, SoundsAreSixteenBitMonoPcmAndAudible)
         EXPECT_LT(std::abs(int(audio.samples.front())), 200);
         EXPECT_LT(std::abs(int(audio.samples.back())), 200);
     }
+}
+
+TEST_F(DemoAssetsTest, WorldFileReadsBackWithTheEngineReaders)
+{
+    using assetgen::DemoWorld;
+    WorldFileReader in = WorldFileReader::openFile(folder->file("world.dat"));
+    std::vector<CubeTypeDescription> types = IndexedWorld::readHeader(in);
+    ASSERT_EQ(types.size(), size_t(DemoWorld::NB_CUBE_TYPES));
+    for (const CubeTypeDescription& type : types)
+        for (const std::string& face : type.textureNames)
+            EXPECT_TRUE(FileManager::fileExists(folder->file("cube_textures/" + face))) << face;
+
+    Int3 minimum = in.readInt3("region table minimum"), size = in.readInt3("region table size");
+    int nbZones = 0, objectsOfType[DemoWorld::NB_OBJECT_TYPES] = {};
+    Float3 lowest(1e9f, 1e9f, 1e9f), highest(-1e9f, -1e9f, -1e9f);
+    const float regionEdge = DemoWorld::sizeOneRegion * DemoWorld::sizeOneCube;
+    for (int x = 0; x < size.x(); x++)
+        for (int y = 0; y < size.y(); y++)
+            for (int z = 0; z < size.z(); z++) {
+                WorldRegion region;
+                region.read(in, int(types.size()));
+                Int3 cell = minimum + Int3(x, y, z);
+                for (const CubeZone& zone : region.cubeZones) {
+                    nbZones++;
+                    // Every aggregate lies in the region that holds it.
+                    for (int a = 0; a < 3; a++) {
+                        EXPECT_GE(zone.minCorner()[a], cell[a] * regionEdge - 0.01f);
+                        EXPECT_LE(zone.maxCorner()[a], (cell[a] + 1) * regionEdge + 0.01f);
+                        lowest[a] = std::min(lowest[a], zone.minCorner()[a]);
+                        highest[a] = std::max(highest[a], zone.maxCorner()[a]);
+                    }
+                }
+                for (const CustomObject& object : region.objects) {
+                    ASSERT_GE(object.type, 0);
+                    ASSERT_LT(object.type, int(DemoWorld::NB_OBJECT_TYPES));
+                    objectsOfType[object.type]++;
+                }
+            }
+    EXPECT_EQ(in.remaining(), 0u);
+    // An island: hundreds of aggregates, some hundreds of units across, standing on y = 0.
+    EXPECT_GT(nbZones, 200);
+    EXPECT_LT(nbZones, 4000);
+    EXPECT_FLOAT_EQ(lowest.y(), 0.f);
+    EXPECT_GT(highest.x() - lowest.x(), 500.f);
+    EXPECT_GT(objectsOfType[DemoWorld::OBJECT_GEM], 5);
+    EXPECT_EQ(objectsOfType[DemoWorld::OBJECT_BOAT], 1);
+    EXPECT_GT(objectsOfType[DemoWorld::OBJECT_BIRD], 0);
 }
 
 TEST_F(DemoAssetsTest, EveryFileWrittenIsListedOnce)
