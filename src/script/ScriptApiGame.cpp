@@ -8,6 +8,7 @@
 #include "core/FatalError.h"
 #include "core/FileManager.h"
 #include "script/LuaFuncs.h"
+#include "world/World.h"
 
 int ScriptApiGame::scriptPrint(lua_State* lua)
 {
@@ -83,8 +84,7 @@ static std::string requestedSaveFile(lua_State* lua, const char* functionName)
     ASSERT(argc == 0 || argc == 1, nullptr);
     if (argc == 1)
         return LuaFuncs::checkString(lua, 1, functionName);
-    LuaFuncs::requireWorld(functionName);
-    LuaFuncs::unavailable(functionName, "the world scene");
+    return FileManager::getFileName(LuaFuncs::requireWorld(functionName)->worldDataFile) + ".savegame";
 }
 
 int ScriptApiGame::loadGame(lua_State* lua)

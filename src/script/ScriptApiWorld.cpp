@@ -8,6 +8,7 @@
 #include "draw/BoxGeometry.h"
 #include "platform/Clock.h"
 #include "script/LuaFuncs.h"
+#include "world/World.h"
 
 static Float3 readPoint(lua_State* lua)
 {
@@ -36,7 +37,8 @@ int ScriptApiWorld::isEditorMode(lua_State* lua)
 {
     int argc = lua_gettop(lua);
     ASSERT(argc == 0, nullptr);
-    LuaFuncs::unavailable("isEditorMode", "the world scene");
+    lua_pushnumber(lua, LuaFuncs::requireWorld("isEditorMode")->editorMode ? 1 : 0);
+    return 1;
 }
 
 int ScriptApiWorld::move3DPosition(lua_State* lua)
@@ -70,7 +72,9 @@ int ScriptApiWorld::isCollidingPoint(lua_State* lua)
 {
     int argc = lua_gettop(lua);
     ASSERT(argc == 3, nullptr);
-    LuaFuncs::unavailable("isCollidingPoint", "the world scene");
+    Float3 point = readPoint(lua);
+    lua_pushnumber(lua, LuaFuncs::requireWorld("isCollidingPoint")->isInside(point) ? 1 : 0);
+    return 1;
 }
 
 int ScriptApiWorld::startCubeCreation(lua_State* lua)
@@ -98,12 +102,19 @@ int ScriptApiWorld::createObject(lua_State* lua)
 {
     int argc = lua_gettop(lua);
     ASSERT(argc == 4, nullptr);
-    LuaFuncs::unavailable("createObject", "the indexed world");
+    Float3 position = readPoint(lua);
+    int objectType = LuaFuncs::toRoundedInt(lua, 4);
+    // Type numbers index the object type table: a negative one has no entry.
+    ASSERT(objectType >= 0, "createObject: the object type must be 0 or more.");
+    LuaFuncs::requireWorld("createObject")->indexedWorld.addObject(position, objectType);
+    return 0;
 }
 
 int ScriptApiWorld::removeElement(lua_State* lua)
 {
     int argc = lua_gettop(lua);
     ASSERT(argc == 3, nullptr);
-    LuaFuncs::unavailable("removeElement", "the region index");
+    Float3 point = readPoint(lua);
+    LuaFuncs::requireWorld("removeElement")->indexedWorld.worldIndexator.deleteAt(point);
+    return 0;
 }
