@@ -31,12 +31,22 @@ int nbQuads(VBOBatchSet& set, unsigned int texture)
     return (int)set.batch(texture).verticesQuadVect.size() / 4;
 }
 
+WorldRegion& regionAt(IndexedWorld& world, const Float3& p)
+{
+    return *world.worldIndexator.getRegion(world.worldIndexator.regionIndexOfPoint(p));
+}
+
+// The first aggregate of the region of p.
+CubeZone& zoneAt(IndexedWorld& world, const Float3& p)
+{
+    return regionAt(world, p).cubeZones.at(0);
+}
+
 // Builds a region's batches the way drawing does, without uploading.
 VBOBatchSet* fill(IndexedWorld& world, const Float3& inRegion)
 {
-    WorldIndexator& regions = world.worldIndexator;
     VBOBatchSet* set = new VBOBatchSet();
-    regions.getRegion(regions.regionIndexOfPoint(inRegion))->fillBatches(*set, world.cubeTypeManager, 1.f);
+    regionAt(world, inRegion).fillBatches(*set, world.cubeTypeManager, 1.f);
     return set;
 }
 
@@ -56,8 +66,7 @@ TEST(IndexedWorld, WrittenLoadedAndSavedAgainIsIdenticalByteForByte)
         ASSERT_TRUE(world.addCubeZone(Float3(4.f, 1.f, 2.f), Float3(2.f, 0.5f, 1.f), 0));
         ASSERT_TRUE(world.addCubeZone(Float3(1.f, 1.f, 1.f), Float3(-14.5f, 3.5f, 20.5f), 1));
         world.addObject(Float3(7.f, -3.f, 2.f), 4);
-        WorldIndexator& regions = world.worldIndexator;
-        CubeZone& shaded = regions.getRegion(regions.regionIndexOfPoint(Float3(2.f, 0.5f, 1.f)))->cubeZones[0];
+        CubeZone& shaded = zoneAt(world, Float3(2.f, 0.5f, 1.f));
         shaded.shadowTriangles[SHADOW_FACE_POS_Y] = {Float3(-2.f, 0.5f, -1.f), Float3(2.f, 0.5f, -1.f), Float3(2.f, 0.5f, 1.f)};
         shaded.faceInShadow[SHADOW_FACE_NEG_X] = true;
         shaded.reserved = 77;
@@ -77,8 +86,7 @@ TEST(IndexedWorld, FaceInShadowIsSavedAsMinusOneAndLosesItsTriangles)
     IndexedWorld world(nullptr, nullptr, "empty.dat");
     world.addCubeType(WorldTestFolder::type("a.png"));
     ASSERT_TRUE(world.addCubeZone(Float3(2.f, 2.f, 2.f), Float3(1.f, 1.f, 1.f), 0));
-    WorldIndexator& regions = world.worldIndexator;
-    CubeZone& zone = regions.getRegion(regions.regionIndexOfPoint(Float3(1.f, 1.f, 1.f)))->cubeZones[0];
+    CubeZone& zone = zoneAt(world, Float3(1.f, 1.f, 1.f));
     zone.faceInShadow[SHADOW_FACE_NEG_Y] = true;
     zone.shadowTriangles[SHADOW_FACE_NEG_Y] = {Float3(0.f, -1.f, 0.f), Float3(1.f, -1.f, 0.f), Float3(0.f, -1.f, 1.f)};
     ASSERT_TRUE(world.saveWorld("shadow.dat"));
@@ -94,7 +102,7 @@ TEST(IndexedWorld, FaceInShadowIsSavedAsMinusOneAndLosesItsTriangles)
     EXPECT_EQ(entries[SHADOW_FACE_POS_X], 0);
 
     world.loadWorld("shadow.dat");
-    const CubeZone& loaded = regions.getRegion(regions.regionIndexOfPoint(Float3(1.f, 1.f, 1.f)))->cubeZones[0];
+    const CubeZone& loaded = zoneAt(world, Float3(1.f, 1.f, 1.f));
     EXPECT_TRUE(loaded.faceInShadow[SHADOW_FACE_NEG_Y]);
     EXPECT_TRUE(loaded.shadowTriangles[SHADOW_FACE_NEG_Y].empty());
 }
@@ -251,8 +259,7 @@ TEST(IndexedWorld, ShadowOverlayIsDrawnLastAndFollowsTheSwitch)
     IndexedWorld world(nullptr, nullptr, "empty.dat");
     world.addCubeType(WorldTestFolder::type("a.png"));
     ASSERT_TRUE(world.addCubeZone(Float3(2.f, 2.f, 2.f), Float3(1.f, 1.f, 1.f), 0));
-    WorldIndexator& regions = world.worldIndexator;
-    CubeZone& zone = regions.getRegion(regions.regionIndexOfPoint(Float3(1.f, 1.f, 1.f)))->cubeZones[0];
+    CubeZone& zone = zoneAt(world, Float3(1.f, 1.f, 1.f));
     zone.shadowTriangles[SHADOW_FACE_POS_Y] = {Float3(-1.f, 1.f, -1.f), Float3(1.f, 1.f, -1.f), Float3(-1.f, 1.f, 1.f)};
     zone.faceInShadow[SHADOW_FACE_NEG_X] = true;
     CubeType* type = world.getCubeType(0);
@@ -285,7 +292,7 @@ TEST(IndexedWorld, CollisionQuestions)
     ASSERT_TRUE(world.addCubeZone(Float3(2.f, 2.f, 2.f), Float3(-5.f, 5.f, 5.f), 1));
     WorldIndexator& regions = world.worldIndexator;
     CubeTypeList& types = world.cubeTypeManager;
-    const CubeZone& solid = regions.getRegion(regions.regionIndexOfPoint(Float3(5.f, 5.f, 5.f)))->cubeZones[0];
+    const CubeZone& solid = zoneAt(world, Float3(5.f, 5.f, 5.f));
 
     EXPECT_TRUE(solid.containsPoint(Float3(4.f, 4.f, 4.f), types));
     EXPECT_TRUE(solid.containsPoint(Float3(6.f, 6.f, 6.f), types));
