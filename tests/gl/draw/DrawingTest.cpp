@@ -204,3 +204,38 @@ TEST(VBODrawing, BatchesDrawFromBuffersWithDrawLastOnTop)
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_CULL_FACE);
 }
+
+TEST_F(BoxDrawing, QuadsFaceTheirSideAndSpreadTheTextureAsRepeated)
+{
+    // Horizontal quads: the top side is seen from above only, the underside from below only.
+    struct Case {
+        float pitch;
+        bool underside;
+        bool seen;
+    };
+    const Case cases[] = {{90, false, true}, {90, true, false}, {-90, true, true}, {-90, false, false}};
+    for (const Case& c : cases) {
+        beginOrtho3D();
+        rotateXYZ(c.pitch, 0, 0);
+        drawHorizontalQuad(1.f, 1.f, (int)textures[BOX_FACE_TOP], Float2(1, 1), c.underside);
+        EXPECT_EQ(centreColour(), (c.seen ? colourOf(BOX_FACE_TOP) : std::vector<int>{0, 0, 0}))
+            << "pitch " << c.pitch << (c.underside ? " underside" : " top side");
+    }
+
+    // A texture red on the left, green on the right: the first corner takes (ru, rv).
+    const unsigned char halves[2 * 2 * 3] = {255, 0, 0, 0, 255, 0, 255, 0, 0, 0, 255, 0};
+    GLuint texture = GLManager::createTexture(halves, 2, 2, false);
+    const Float3 corners[4] = {Float3(0.5f, -0.5f, 0), Float3(0.5f, 0.5f, 0), Float3(-0.5f, 0.5f, 0),
+                               Float3(-0.5f, -0.5f, 0)};
+    beginOrtho3D();
+    drawQuad((int)texture, corners, Float2(1, 1));
+    EXPECT_GT(readBackBufferPixel(300, 300).r, 200);
+    EXPECT_GT(readBackBufferPixel(500, 300).g, 200);
+    // Repeated twice, each half of the quad holds a whole copy.
+    beginOrtho3D();
+    drawQuad((int)texture, corners, Float2(2, 2));
+    EXPECT_GT(readBackBufferPixel(250, 300).r, 200);
+    EXPECT_GT(readBackBufferPixel(350, 300).g, 200);
+    EXPECT_GT(readBackBufferPixel(450, 300).r, 200);
+    glDeleteTextures(1, &texture);
+}
