@@ -34,7 +34,9 @@ class ObjectRunner {
 public:
     virtual ~ObjectRunner() = default;
     // The object's per-frame step; it may move the object. While it runs, the script may
-    // add objects and remove any object (this one included) through the region index.
+    // add objects and remove any object (this one included) through the region index. The
+    // record stays in place, and readable, until the next update runs a region's objects,
+    // so a runner may keep pointing at the record it ran last (draw functions read it).
     virtual void manage(CustomObject& object) = 0;
     // Draws a copy of the record: drawing never changes an object.
     virtual void draw(const CustomObject& object) = 0;
@@ -122,7 +124,8 @@ private:
     // Frame part (WorldIndexatorFrame.cpp).
     void updateRegion(WorldRegion& region, std::vector<CustomObject>& moved);
     // While a region's objects run, they sit in `running` (so the record being run never
-    // moves in memory) and the region's own list collects the objects added meanwhile.
+    // moves in memory, and stays there after) and the region's own list collects the
+    // objects added meanwhile.
     // Removals from the running list only mark the record.
     WorldRegion* runningRegion = nullptr;
     std::vector<CustomObject> running;

@@ -84,8 +84,8 @@ void WorldIndexator::updateRegion(WorldRegion& region, std::vector<CustomObject>
     if (objectRunner == nullptr || region.objects.empty())
         return;
 
-    running.clear();
-    running.swap(region.objects);
+    running.assign(region.objects.begin(), region.objects.end());
+    region.objects.clear();
     runningRemoved.assign(running.size(), 0);
     runningRegion = &region;
     std::vector<char> hasMoved(running.size(), 0);
@@ -115,7 +115,7 @@ void WorldIndexator::updateRegion(WorldRegion& region, std::vector<CustomObject>
     changed = changed || !region.objects.empty();
     kept.insert(kept.end(), region.objects.begin(), region.objects.end());
     region.objects.swap(kept);
-    running.clear();
+    // `running` keeps its records: the record run last stays readable until the next update.
     if (changed)
         region.freeVBO();
 }
