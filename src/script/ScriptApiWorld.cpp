@@ -5,10 +5,18 @@
 
 #include "core/BasicVector.h"
 #include "core/FatalError.h"
+#include "gl/GLManager.h"
+#include "gl/Scene2D.h"
+#include "gl/Scene3D.h"
 #include "draw/BoxGeometry.h"
 #include "platform/Clock.h"
 #include "script/LuaFuncs.h"
 #include "world/World.h"
+
+static void pushElapsedSince(lua_State* lua, int64_t start)
+{
+    lua_pushnumber(lua, (lua_Number)(Clock::microseconds() - start));
+}
 
 static Float3 readPoint(lua_State* lua)
 {
@@ -20,8 +28,11 @@ int ScriptApiWorld::draw3DWorld(lua_State* lua)
     int64_t start = Clock::microseconds();
     int argc = lua_gettop(lua);
     ASSERT(argc == 0, nullptr);
-    (void)start;
-    LuaFuncs::unavailable("draw3DWorld", "the world scene");
+    World* world = LuaFuncs::requireWorld("draw3DWorld");
+    world->placeCameraForFrame();
+    world->draw();
+    pushElapsedSince(lua, start);
+    return 1;
 }
 
 int ScriptApiWorld::draw2DWorld(lua_State* lua)
@@ -29,8 +40,18 @@ int ScriptApiWorld::draw2DWorld(lua_State* lua)
     int64_t start = Clock::microseconds();
     int argc = lua_gettop(lua);
     ASSERT(argc == 0, nullptr);
-    (void)start;
-    LuaFuncs::unavailable("draw2DWorld", "the world scene");
+    World* world = LuaFuncs::requireWorld("draw2DWorld");
+    GLManager::scene2D->setupProjection2D();
+    GLManager::scene3D->lightingEnabled = false;
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_FRONT);
+    world->draw2D(LuaFuncs::getNbObjects(lua));
+    LuaFuncs::fullscreenPictureDrawn = false;
+    pushElapsedSince(lua, start);
+    return 1;
 }
 
 int ScriptApiWorld::isEditorMode(lua_State* lua)
@@ -81,6 +102,11 @@ int ScriptApiWorld::startCubeCreation(lua_State* lua)
 {
     int argc = lua_gettop(lua);
     ASSERT(argc == 3, nullptr);
+    Float3 position = readPoint(lua);
+    (void)position;
+    // Script-driven creation acts only while editor mode is off.
+    if (LuaFuncs::requireWorld("startCubeCreation")->editorMode)
+        return 0;
     LuaFuncs::unavailable("startCubeCreation", "the editor's script-driven cube creation");
 }
 
@@ -88,13 +114,31 @@ int ScriptApiWorld::manageCubeCreation(lua_State* lua)
 {
     int argc = lua_gettop(lua);
     ASSERT(argc == 0, nullptr);
-    LuaFuncs::unavailable("manageCubeCreation", "the editor's script-driven cube creation");
+    World* world = LuaFuncs::requireWorld("manageCubeCreation");
+    if (!world->editorMode)
+        LuaFuncs::unavailable("manageCubeCreation", "the editor's script-driven cube creation");
+    // In editor mode nothing is confirmed; the corners are whatever the editor holds.
+    const Int3& fixed = world->editor.scriptCreationStart;
+    const Int3& moving = world->editor.scriptCreationEnd;
+    lua_pushnumber(lua, 0);
+    for (const Int3* corner : {&fixed, &moving})
+        for (int axis = 0; axis < 3; axis++)
+            lua_pushnumber(lua, (*corner)[axis]);
+    return 7;
 }
 
 int ScriptApiWorld::createCube(lua_State* lua)
 {
     int argc = lua_gettop(lua);
     ASSERT(argc == 7, nullptr);
+    Int3 corner1(LuaFuncs::toRoundedInt(lua, 1), LuaFuncs::toRoundedInt(lua, 2), LuaFuncs::toRoundedInt(lua, 3));
+    Int3 corner2(LuaFuncs::toRoundedInt(lua, 4), LuaFuncs::toRoundedInt(lua, 5), LuaFuncs::toRoundedInt(lua, 6));
+    int cubeType = LuaFuncs::toRoundedInt(lua, 7);
+    (void)cubeType;
+    // Nothing in editor mode, nor for corners that share an x, y or z (no volume).
+    bool differOnAllAxes = corner1.x() != corner2.x() && corner1.y() != corner2.y() && corner1.z() != corner2.z();
+    if (LuaFuncs::requireWorld("createCube")->editorMode || !differOnAllAxes)
+        return 0;
     LuaFuncs::unavailable("createCube", "the editor's cube aggregate creation");
 }
 
