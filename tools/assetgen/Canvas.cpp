@@ -7,8 +7,6 @@ namespace assetgen {
 
 namespace {
 
-float clamp01(float v) { return v < 0.f ? 0.f : (v > 1.f ? 1.f : v); }
-
 uint8_t toByte(float v) { return uint8_t(std::lround(clamp01(v) * 255.f)); }
 
 }  // namespace

@@ -14,6 +14,15 @@
 
 namespace assetgen {
 
+inline float clamp01(float v) { return v < 0.f ? 0.f : (v > 1.f ? 1.f : v); }
+
+// 0 below a, 1 above b, a smooth S-curve between.
+inline float smoothstep(float a, float b, float v)
+{
+    float t = clamp01((v - a) / (b - a));
+    return t * t * (3.f - 2.f * t);
+}
+
 struct Colour {
     float r = 0, g = 0, b = 0, a = 1;
 

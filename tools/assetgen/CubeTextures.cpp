@@ -16,8 +16,6 @@ constexpr float pi = 3.14159265f;
 // Colour of shadowed faces: light from the sky only.
 const Colour shadowTint(0.50f, 0.54f, 0.66f);
 
-float clamp01(float v) { return v < 0.f ? 0.f : (v > 1.f ? 1.f : v); }
-
 // Tiling fractal noise over the texture, `cells` lattice cells across.
 float tiled(const Noise& noise, float x, float y, int cells, int octaves)
 {

@@ -8,18 +8,6 @@
 
 namespace assetgen {
 
-namespace {
-
-float clamp01(float v) { return v < 0.f ? 0.f : (v > 1.f ? 1.f : v); }
-
-float smoothstep(float a, float b, float v)
-{
-    float t = clamp01((v - a) / (b - a));
-    return t * t * (3.f - 2.f * t);
-}
-
-}  // namespace
-
 float HeightmapPicture::islandHeight(float x, float y)
 {
     static const Noise noise(77);

@@ -23,14 +23,6 @@ const float sunDirection[3] = {-0.50f, 0.42f, -0.76f};
 const float sunDiscCos = 0.9984f;
 const float cloudCover = 0.50f;  // 0 clear .. 1 overcast
 
-float clamp01(float v) { return v < 0.f ? 0.f : (v > 1.f ? 1.f : v); }
-
-float smoothstep(float a, float b, float v)
-{
-    float t = clamp01((v - a) / (b - a));
-    return t * t * (3.f - 2.f * t);
-}
-
 Colour add(const Colour& a, const Colour& b, float k)
 {
     return Colour(clamp01(a.r + b.r * k), clamp01(a.g + b.g * k), clamp01(a.b + b.b * k), 1.f);

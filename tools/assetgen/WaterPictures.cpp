@@ -13,8 +13,6 @@ namespace {
 
 constexpr int S = WaterPictures::textureSize;
 
-float clamp01(float v) { return v < 0.f ? 0.f : (v > 1.f ? 1.f : v); }
-
 // Bright caustic lines where two cells of the cellular noise meet, warped by noise.
 float caustics(const Noise& noise, float x, float y, int cells)
 {

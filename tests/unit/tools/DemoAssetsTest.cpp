@@ -81,7 +81,7 @@ TEST_F(DemoAssetsTest, PicturesDecodeWithTheEngineLoaderAtPowerOfTwoSizes)
         {"models/palette.png", 128, 128, false},    {"pictures/title.png", 1024, 512, false},
         {"pictures/gem_icon.png", 32, 32, true},
     };
-    for (const std::string& face : assetgen::SkyPictures::faceNames)
+    for (const char* face : assetgen::SkyPictures::faceNames)
         cases.push_back({std::string("skybox/") + face, 512, 512, false});
     for (const std::string& texture : assetgen::CubeTextures::names()) {
         cases.push_back({"cube_textures/" + texture, 128, 128, false});
@@ -132,7 +132,9 @@ TEST_F(DemoAssetsTest, FontHasEveryGlyphAndNoQuadReachesItsNeighbour)
             if (neighbour < 33 || neighbour > 126) continue;
             int inkFirst = starts[neighbour] + 1, inkEnd = starts[neighbour] + widths[neighbour] - 3;
             for (int x = inkFirst; x < inkEnd; x++)
-                if (coloured(x)) EXPECT_FALSE(x >= starts[c] && x < starts[c] + widths[c]) << "column " << x;
+                if (coloured(x)) {
+                    EXPECT_FALSE(x >= starts[c] && x < starts[c] + widths[c]) << "column " << x;
+                }
         }
     }
 }
@@ -213,7 +215,9 @@ TEST_F(DemoAssetsTest, ModelsReadWithTheEngineReaderAndStandOnTheirFeet)
         std::unique_ptr<ObjMesh> mesh(ObjReader::readObj(folder->file(name)));
         EXPECT_GT(mesh->triangles.size(), 10u);
         for (const ObjMaterial& m : mesh->materials)
-            if (m.name != "default") EXPECT_TRUE(FileManager::fileExists(m.textureFile)) << m.name;
+            if (m.name != "default") {
+                EXPECT_TRUE(FileManager::fileExists(m.textureFile)) << m.name;
+            }
     }
 }
 
