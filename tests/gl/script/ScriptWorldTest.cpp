@@ -48,6 +48,7 @@ protected:
         soundManager = new SoundManager("gl_tests");
         world = new World("empty.dat", "world.lua", nullptr, soundManager);
         run.manager.world = world;
+        run.manager.soundManager = soundManager;
         currentObject = nullptr;
     }
     void TearDown() override
@@ -224,4 +225,25 @@ TEST_F(ScriptWorldTest, CurrentObjectAndDrawingPositions)
     glGetFloatv(GL_MODELVIEW_MATRIX, expected);
     call("place");
     expectModelviewIs(expected);
+}
+
+TEST_F(ScriptWorldTest, SoundsAreSharedByName)
+{
+    run.start(std::string(emptyEntryFunctions) +
+              "function lua_onInitGame()\n"
+              "  walk = loadSound('sound/walk.wav')\n"
+              "  again = loadSound('sound/walk.wav')\n"
+              "  jump = loadSound('sound/jump.wav')\n"
+              "  if walk == again then setGlobalVar('same', 1) end\n"
+              "  if walk ~= jump then setGlobalVar('different', 1) end\n"
+              "  setGlobalVar('before', isPlayingSound(walk))\n"
+              "  playSound(walk)\n"
+              "end\n");
+    EXPECT_EQ(var("same"), 1.f);
+    EXPECT_EQ(var("different"), 1.f);
+    EXPECT_EQ(var("before"), 0.f);
+    // The player's own sound of that file is the very same object.
+    lua_getfield(run.lua(), LUA_GLOBALSINDEX, "walk");
+    EXPECT_EQ(lua_touserdata(run.lua(), -1), soundManager->getSound("sound/walk.wav"));
+    lua_pop(run.lua(), 1);
 }
