@@ -18,6 +18,7 @@
 #include "gl/DeviceManager.h"
 #include "gl/Scene2D.h"
 #include "gl/Scene3D.h"
+#include "image/SpriteManager.h"
 #include "model/Animated3DModel.h"
 #include "player/Player.h"
 #include "script/LuaFuncs.h"
@@ -35,6 +36,7 @@ const Rgb skyColours[Skybox::nbSlots] = {
     {60, 40, 20}, {20, 200, 220}, {250, 250, 0}, {250, 0, 250}, {0, 250, 250}, {120, 120, 250},
 };
 const char* const skyNames[Skybox::nbSlots] = {"bottom", "top", "left", "right", "front", "back"};
+const Rgb loadingOrange = {240, 140, 20};
 const Rgb red = {220, 10, 10}, green = {10, 220, 10}, waterBlue = {10, 10, 160}, waterSubGrey = {90, 90, 90};
 
 std::string solidPng(Rgb colour, int edge = 8)
@@ -122,8 +124,8 @@ protected:
     void writeAssets()
     {
         folder.write("world.dat", emptyWorldFile());
-        for (const char* name : {"whiteTexture.png", "loading.png"})
-            folder.write(name, solidPng({255, 255, 255}));
+        folder.write("whiteTexture.png", solidPng({255, 255, 255}));
+        folder.write("loading.png", solidPng(loadingOrange, 64));
         folder.write("black_semi_transparent.png",
                      AssetWriter::encodePng(1, 1, 4, std::vector<unsigned char>{0, 0, 0, 128}));  // shadows
         folder.write("water.png", solidPng(waterBlue));
@@ -216,9 +218,18 @@ SoundManager* WorldSceneTest::soundManager = nullptr;
 
 TEST_F(WorldSceneTest, ConstructionLoadsWorldThenPlayerThenSkyboxWithItsLog)
 {
+    const int nbSpritesBefore = SpriteManager::getNbSprites();
     testing::internal::CaptureStdout();
     makeWorld();
     std::string log = testing::internal::GetCapturedStdout();
+
+    // The loading picture was drawn centred and presented; nothing is drawn after it while
+    // the player and the skybox load (this GL's buffer swap keeps the back buffer).
+    ColorBytes centre = readBackBufferPixel(400, 300), corner = readBackBufferPixel(5, 5);
+    EXPECT_TRUE(near(centre, loadingOrange, 2)) << show(centre);
+    EXPECT_TRUE(near(corner, {0, 0, 0}, 0)) << show(corner);
+    EXPECT_EQ(SpriteManager::getNbUsers("loading.png"), 0);
+
     const char* lines[] = {"==== Loading world from file 'world.dat'\n", "==== Loading world done\n",
                            "==== Loading player\n",  "==== Player loaded\n",
                            "==== Loading skybox\n",  "==== Skybox loaded\n"};
@@ -233,6 +244,13 @@ TEST_F(WorldSceneTest, ConstructionLoadsWorldThenPlayerThenSkyboxWithItsLog)
     EXPECT_EQ(world->worldDataFile, "world.dat");
     EXPECT_FLOAT_EQ(GLManager::scene3D->fieldOfView, 90.f);
     ASSERT_NE(world->indexedWorld.water, nullptr);
+    EXPECT_EQ(SpriteManager::getNbUsers("water.png"), 1);
+    EXPECT_EQ(SpriteManager::getNbUsers("sky/top.png"), 1);
+
+    // Everything the World took from the sprite manager goes back with it.
+    delete world;
+    world = nullptr;
+    EXPECT_EQ(SpriteManager::getNbSprites(), nbSpritesBefore);
 }
 
 TEST_F(WorldSceneTest, DefaultViewDistanceGivesTheSceneFigures)
@@ -286,6 +304,14 @@ TEST_F(WorldSceneTest, CollisionQueriesGoThroughTheRegions)
         EXPECT_EQ(world->collide(start, c.point, out), c.inside) << c.point;
         EXPECT_EQ(out, c.inside ? start : sentinel) << c.point;
     }
+
+    // intersect walks from its second point toward its first.
+    world->indexedWorld.worldIndexator.viewDistance = 1500.f;
+    GLManager::scene3D->camera.position = Float3(20.f, 30.f, 60.f);
+    Float3 hit(0.f, 0.f, 0.f);
+    ASSERT_TRUE(world->intersect(Float3(60.f, 20.f, -40.f), Float3(-10.f, 20.f, -40.f), hit));
+    EXPECT_NEAR(hit.x(), 0.f, 1.f);
+    EXPECT_FLOAT_EQ(hit.z(), -40.f);
 }
 
 TEST_F(WorldSceneTest, FullScreenPictureHidesTheNextFrameAndStopsThePlayer)
@@ -336,8 +362,15 @@ TEST_F(WorldSceneTest, KeyAToggleEditorModeWhichStopsThePlayer)
     world->placeCameraForFrame();
     EXPECT_NEAR(GLManager::scene3D->camera.position.y(), 30.f * std::sin(30.f * 3.14159265f / 180.f), 1e-3);
 
+    // Keys go to the editor now, not to the player's zoom.
+    world->keyPressed('o', 0);
+    EXPECT_FLOAT_EQ(world->player->cameraDistance, 0.f);
+
     world->keyPressed('A', 0);
     EXPECT_FALSE(world->editorMode);
+    world->player->cameraDistance = 30.f;
+    world->keyPressed('o', 0);
+    EXPECT_FLOAT_EQ(world->player->cameraDistance, 25.f);
     world->keyPressed('b', 0);
     EXPECT_FALSE(world->editorMode);
     // While the editor's cube type dialogue runs, 'a' is text, not the mode key.
