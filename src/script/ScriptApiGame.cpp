@@ -39,13 +39,22 @@ int ScriptApiGame::scriptAssert(lua_State* lua)
     return 0;
 }
 
-int ScriptApiGame::setGlobalVar(lua_State* lua)
+// "setGlobalVar" and "addToGlobalVar": a name and a number (truncated).
+static std::string readNameAndValue(lua_State* lua, const char* functionName, int32_t& value)
 {
     int argc = lua_gettop(lua);
     ASSERT(argc == 2, nullptr);
-    const char* name = LuaFuncs::checkString(lua, 1, "setGlobalVar");
+    std::string name = LuaFuncs::checkString(lua, 1, functionName);
     ASSERT(lua_isnumber(lua, 2), nullptr);
-    LuaFuncs::setGlobalVar(name, LuaFuncs::toInt(lua, 2));
+    value = LuaFuncs::toInt(lua, 2);
+    return name;
+}
+
+int ScriptApiGame::setGlobalVar(lua_State* lua)
+{
+    int32_t value = 0;
+    std::string name = readNameAndValue(lua, "setGlobalVar", value);
+    LuaFuncs::setGlobalVar(name, value);
     return 0;
 }
 
@@ -60,11 +69,9 @@ int ScriptApiGame::getGlobalVar(lua_State* lua)
 
 int ScriptApiGame::addToGlobalVar(lua_State* lua)
 {
-    int argc = lua_gettop(lua);
-    ASSERT(argc == 2, nullptr);
-    const char* name = LuaFuncs::checkString(lua, 1, "addToGlobalVar");
-    ASSERT(lua_isnumber(lua, 2), nullptr);
-    lua_pushnumber(lua, LuaFuncs::addToGlobalVar(name, LuaFuncs::toInt(lua, 2)));
+    int32_t amount = 0;
+    std::string name = readNameAndValue(lua, "addToGlobalVar", amount);
+    lua_pushnumber(lua, LuaFuncs::addToGlobalVar(name, amount));
     return 1;
 }
 

@@ -7,6 +7,7 @@
 #include "gl/Scene3D.h"
 #include "player/Player.h"
 #include "script/LuaFuncs.h"
+#include "script/ScriptApiArgs.h"
 #include "world/World.h"
 
 // Scripts see the speeds 100 times larger than the player keeps them.
@@ -26,19 +27,6 @@ static Camera& camera()
     return GLManager::scene3D->camera;
 }
 
-static Float3 readFloats(lua_State* lua)
-{
-    return Float3(LuaFuncs::toFloat(lua, 1), LuaFuncs::toFloat(lua, 2), LuaFuncs::toFloat(lua, 3));
-}
-
-static int pushFloats(lua_State* lua, float a, float b, float c)
-{
-    lua_pushnumber(lua, a);
-    lua_pushnumber(lua, b);
-    lua_pushnumber(lua, c);
-    return 3;
-}
-
 static int setMovement(lua_State* lua, int type, const char* functionName)
 {
     int argc = lua_gettop(lua);
@@ -51,14 +39,14 @@ int ScriptApiPlayer::getPlayerPosition(lua_State* lua)
 {
     ASSERT(lua_gettop(lua) == 0, nullptr);
     const Float3& p = requirePlayer("getPlayerPosition")->position();
-    return pushFloats(lua, p.x(), p.y(), p.z());
+    return pushFloat3(lua, p.x(), p.y(), p.z());
 }
 
 int ScriptApiPlayer::setPlayerPosition(lua_State* lua)
 {
     int argc = lua_gettop(lua);
     ASSERT(argc == 3, nullptr);
-    Float3 p = readFloats(lua);
+    Float3 p = readFloat3(lua);
     requirePlayer("setPlayerPosition")->position() = p;
     return 0;
 }
@@ -67,7 +55,7 @@ int ScriptApiPlayer::getPlayerSpeed(lua_State* lua)
 {
     ASSERT(lua_gettop(lua) == 0, nullptr);
     Player* player = requirePlayer("getPlayerSpeed");
-    return pushFloats(lua, player->forwardSpeed * scriptSpeedFactor, player->verticalSpeed * scriptSpeedFactor,
+    return pushFloat3(lua, player->forwardSpeed * scriptSpeedFactor, player->verticalSpeed * scriptSpeedFactor,
                       player->strafeSpeed * scriptSpeedFactor);
 }
 
@@ -75,7 +63,7 @@ int ScriptApiPlayer::setPlayerSpeed(lua_State* lua)
 {
     int argc = lua_gettop(lua);
     ASSERT(argc == 3, nullptr);
-    Float3 speeds = readFloats(lua);
+    Float3 speeds = readFloat3(lua);
     Player* player = requirePlayer("setPlayerSpeed");
     player->forwardSpeed = speeds.x() * playerSpeedFactor;
     player->verticalSpeed = speeds.y() * playerSpeedFactor;
@@ -87,14 +75,14 @@ int ScriptApiPlayer::getCameraAngleAndDistance(lua_State* lua)
 {
     ASSERT(lua_gettop(lua) == 0, nullptr);
     Player* player = requirePlayer("getCameraAngleAndDistance");
-    return pushFloats(lua, camera().angleX, camera().angleY, player->cameraDistance);
+    return pushFloat3(lua, camera().angleX, camera().angleY, player->cameraDistance);
 }
 
 int ScriptApiPlayer::setCameraAngleAndDistance(lua_State* lua)
 {
     int argc = lua_gettop(lua);
     ASSERT(argc == 3, nullptr);
-    Float3 values = readFloats(lua);
+    Float3 values = readFloat3(lua);
     Player* player = requirePlayer("setCameraAngleAndDistance");
     camera().setAngleX(values.x());
     camera().setAngleY(values.y());

@@ -11,16 +11,12 @@
 #include "draw/BoxGeometry.h"
 #include "platform/Clock.h"
 #include "script/LuaFuncs.h"
+#include "script/ScriptApiArgs.h"
 #include "world/World.h"
 
 static void pushElapsedSince(lua_State* lua, int64_t start)
 {
     lua_pushnumber(lua, (lua_Number)(Clock::microseconds() - start));
-}
-
-static Float3 readPoint(lua_State* lua)
-{
-    return Float3(LuaFuncs::toFloat(lua, 1), LuaFuncs::toFloat(lua, 2), LuaFuncs::toFloat(lua, 3));
 }
 
 int ScriptApiWorld::draw3DWorld(lua_State* lua)
@@ -66,7 +62,7 @@ int ScriptApiWorld::move3DPosition(lua_State* lua)
 {
     int argc = lua_gettop(lua);
     ASSERT(argc == 3, nullptr);
-    Float3 d = readPoint(lua);
+    Float3 d = readFloat3(lua);
     glTranslatef(d.x(), d.y(), d.z());
     return 0;
 }
@@ -75,7 +71,7 @@ int ScriptApiWorld::setCurrentPosition(lua_State* lua)
 {
     int argc = lua_gettop(lua);
     ASSERT(argc == 3, nullptr);
-    Float3 position = readPoint(lua);
+    Float3 position = readFloat3(lua);
     LuaFuncs::placeDrawingAt(&position[0]);
     return 0;
 }
@@ -84,7 +80,7 @@ int ScriptApiWorld::rotatePosition(lua_State* lua)
 {
     int argc = lua_gettop(lua);
     ASSERT(argc == 3, nullptr);
-    Float3 angles = readPoint(lua);
+    Float3 angles = readFloat3(lua);
     rotateXYZ(angles.x(), angles.y(), angles.z());
     return 0;
 }
@@ -93,7 +89,7 @@ int ScriptApiWorld::isCollidingPoint(lua_State* lua)
 {
     int argc = lua_gettop(lua);
     ASSERT(argc == 3, nullptr);
-    Float3 point = readPoint(lua);
+    Float3 point = readFloat3(lua);
     lua_pushnumber(lua, LuaFuncs::requireWorld("isCollidingPoint")->isInside(point) ? 1 : 0);
     return 1;
 }
@@ -102,7 +98,7 @@ int ScriptApiWorld::startCubeCreation(lua_State* lua)
 {
     int argc = lua_gettop(lua);
     ASSERT(argc == 3, nullptr);
-    Float3 position = readPoint(lua);
+    Float3 position = readFloat3(lua);
     (void)position;
     // Script-driven creation acts only while editor mode is off.
     if (LuaFuncs::requireWorld("startCubeCreation")->editorMode)
@@ -146,7 +142,7 @@ int ScriptApiWorld::createObject(lua_State* lua)
 {
     int argc = lua_gettop(lua);
     ASSERT(argc == 4, nullptr);
-    Float3 position = readPoint(lua);
+    Float3 position = readFloat3(lua);
     int objectType = LuaFuncs::toRoundedInt(lua, 4);
     // Type numbers index the object type table: a negative one has no entry.
     ASSERT(objectType >= 0, "createObject: the object type must be 0 or more.");
@@ -158,7 +154,7 @@ int ScriptApiWorld::removeElement(lua_State* lua)
 {
     int argc = lua_gettop(lua);
     ASSERT(argc == 3, nullptr);
-    Float3 point = readPoint(lua);
+    Float3 point = readFloat3(lua);
     LuaFuncs::requireWorld("removeElement")->indexedWorld.worldIndexator.deleteAt(point);
     return 0;
 }

@@ -105,6 +105,19 @@ void runTopLevel(const std::string& code)
     run.start(std::string(emptyEntryFunctions) + code);
 }
 
+// A call run as top-level code and the condition its fatal report names.
+struct FailingCall {
+    const char* call;
+    const char* condition;
+};
+
+void expectEachFails(const std::vector<FailingCall>& calls)
+{
+    for (const FailingCall& c : calls)
+        EXPECT_EXIT(runTopLevel(std::string(c.call) + "\n"), ExitedWithCode(1), conditionOnly(c.condition))
+            << c.call;
+}
+
 }  // namespace
 
 TEST(ScriptApi, RegistersTheFunctionsInOrder)
@@ -141,10 +154,7 @@ TEST(ScriptApiDeathTest, WrongArgumentCountsReportTheFunctionsCondition)
 
 TEST(ScriptApiDeathTest, NullHandlesReportTheirCondition)
 {
-    const struct {
-        const char* call;
-        const char* condition;
-    } cases[] = {
+    expectEachFails({
         {"draw3DModel(nil)", "modelp != 0"},
         {"unload3DModel(nil)", "modelp != 0"},
         {"setModelAnimationSpeed(nil, 100)", "modelp != 0"},
@@ -158,10 +168,7 @@ TEST(ScriptApiDeathTest, NullHandlesReportTheirCondition)
         {"isPlayingSound(nil)", "soundp != 0"},
         // A number is no handle either.
         {"draw3DModel(5)", "modelp != 0"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EXIT(runTopLevel(std::string(c.call) + "\n"), ExitedWithCode(1), conditionOnly(c.condition))
-            << c.call;
+    });
 }
 
 TEST(ScriptApiDeathTest, StringArgumentsWithoutTextNameTheFunction)
@@ -193,10 +200,7 @@ TEST(ScriptApiDeathTest, StringArgumentsWithoutTextNameTheFunction)
 
 TEST(ScriptApiDeathTest, ValueChecks)
 {
-    const struct {
-        const char* call;
-        const char* condition;
-    } cases[] = {
+    expectEachFails({
         {"setColor(256, 0, 0, 0)", "r < 256 && g < 256 && b < 256 && a < 256"},
         {"setColor(0, 0, 0, 255.5)", "r < 256 && g < 256 && b < 256 && a < 256"},
         {"setColor(0, -1, 0, 0)", "r >= 0 && g >= 0 && b >= 0 && a >= 0"},
@@ -213,10 +217,7 @@ TEST(ScriptApiDeathTest, ValueChecks)
         {"setObjectLocalVariable2(1)", "currentObject != NULL"},
         {"getObjectLocalVariable1()", "currentObject != NULL"},
         {"getObjectLocalVariable2()", "currentObject != NULL"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EXIT(runTopLevel(std::string(c.call) + "\n"), ExitedWithCode(1), conditionOnly(c.condition))
-            << c.call;
+    });
 }
 
 TEST(ScriptApi, ColoursInRangeAndRequests)
