@@ -86,6 +86,8 @@ void GLManager::initialize(const std::string& programPath, const std::string& ti
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_CONTINUE_EXECUTION);
 
     createWindow(title, width, height);
+    // A fatal report's dialog must not sit behind a fullscreen game window.
+    registerFatalCleanup(DisplayModes::hideCurrentWindow);
 
     keyboardManager = new KeyboardManager();
     KeyboardManager::registerCallbacks();

@@ -155,3 +155,13 @@ void DisplayModes::keepCurrentWindowOnTop()
                SubstructureRedirectMask | SubstructureNotifyMask, &event);
     XFlush(display);
 }
+
+void DisplayModes::hideCurrentWindow()
+{
+    Display* display = glXGetCurrentDisplay();
+    Window window = glXGetCurrentDrawable();
+    if (display == nullptr || window == 0)
+        return;
+    XUnmapWindow(display, window);
+    XFlush(display);
+}

@@ -31,4 +31,7 @@ public:
     static void currentScreenSize(int& width, int& height);
     // Raises the current GLX window and asks the window manager to keep it above others.
     static void keepCurrentWindowOnTop();
+    // Unmaps the current GLX window at once (before a fatal report's dialog, which a
+    // topmost fullscreen window would otherwise cover).
+    static void hideCurrentWindow();
 };
