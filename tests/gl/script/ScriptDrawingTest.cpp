@@ -168,6 +168,14 @@ TEST_F(ScriptDrawingTest, CentredTextAndFullscreenPictures)
     Sprite* sprite = static_cast<Sprite*>(lua_touserdata(run.lua(), -1));
     lua_pop(run.lua(), 1);
     EXPECT_EQ(sprite->scale, Float2(1.f, 1.f));  // put back after drawing
+
+    // A sprite is no model.
+    EXPECT_EXIT(
+        {
+            luaL_loadstring(run.lua(), "draw3DModel(sprite)");
+            lua_call(run.lua(), 0, 0);
+        },
+        ExitedWithCode(1), "\nMessage: Argument 1 of draw3DModel is not a loaded model");
 }
 
 TEST_F(ScriptDrawingTest, KeysWindowSizeAndPeriod)
