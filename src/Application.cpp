@@ -1,12 +1,8 @@
 #include "Application.h"
 
-#include <algorithm>
-
 #include "core/FatalError.h"
-#include "core/FileManager.h"
-#include "gl/DeviceManager.h"
-#include "gl/KeyboardManager.h"
 #include "platform/ProblemBox.h"
+#include "script/LuaManager.h"
 
 std::vector<std::string> Application::getArguments(int argc, char** argv)
 {
@@ -48,24 +44,17 @@ int Application::run(std::vector<std::string> arguments)
         if (word == "--unattended")
             ProblemBox::setUnattended(true);
     StartOptions options = parseOptions(arguments);
-    runWindowOnly(options);
+    runGame(options);
     return 0;
 }
 
-// TEMPORARY, until the game manager exists: it will own start-up, the frame step and
-// shutdown, and this loop goes. Opens the window, loads the configuration when there is
-// one, shows empty frames, and ends when the window is closed or Escape is pressed.
-void Application::runWindowOnly(const StartOptions& options)
+// The game manager brings the engine up, then steps until the game ends (quit button,
+// 'q' in the main menu, "quitGame", or the window closed) and takes it all down.
+void Application::runGame(const StartOptions& options)
 {
-    DeviceManager::create(options.programPath, "", 800, 600, options.fullscreen);
-    if (FileManager::fileExists(options.worldConfigFile))
-        deviceManager->config.load(options.worldConfigFile);
-    bool escapePressed = false;
-    while (!GLManager::windowClosed && !escapePressed) {
-        GLManager::clearScreen(0, 0, 0, 255);
-        GLManager::nextFrame();
-        std::vector<int> keys = GLManager::keyboardManager->getTypedKeys();
-        escapePressed = std::find(keys.begin(), keys.end(), (int)KEY_ESCAPE) != keys.end();
-    }
-    DeviceManager::destroy();
+    LuaManager* game = new LuaManager(options.programPath, options.fullscreen, options.worldDataFile,
+                                      options.worldLuaFile, options.worldConfigFile);
+    while (game->isRunning)
+        game->step();
+    delete game;
 }

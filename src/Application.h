@@ -28,5 +28,5 @@ public:
     static int run(std::vector<std::string> arguments);
 
 private:
-    static void runWindowOnly(const StartOptions& options);
+    static void runGame(const StartOptions& options);
 };

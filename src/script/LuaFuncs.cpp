@@ -89,6 +89,20 @@ void LuaFuncs::loadScript(const std::string& parFilename, LuaStateCell* parCell)
     std::printf("done.\n");
 }
 
+std::string LuaFuncs::takePendingLoad()
+{
+    std::string name;
+    name.swap(pendingLoadFile);
+    return name;
+}
+
+std::string LuaFuncs::takePendingSave()
+{
+    std::string name;
+    name.swap(pendingSaveFile);
+    return name;
+}
+
 void LuaFuncs::callScriptFunction(lua_State* lua, const char* functionName)
 {
     int top = lua_gettop(lua);

@@ -52,6 +52,11 @@ public:
     // The fatal "lua ('" report with the error text on top of the stack. Never returns.
     [[noreturn]] static void reportScriptError(lua_State* lua, const char* functionName, bool isFile);
 
+    // The save and load requests: the file name asked for ("" when none); a request
+    // taken is cleared.
+    static std::string takePendingLoad();
+    static std::string takePendingSave();
+
     // The global variables: get gives 0 for an absent name; add inserts an absent name
     // with the amount and wraps around on 32 bits; both add and set return the new value.
     static void setGlobalVar(const std::string& name, int32_t value);

@@ -13,6 +13,7 @@
 #include "model/Animated3DModel.h"
 #include "player/Player.h"
 #include "script/LuaFuncs.h"
+#include "world/CustomObject.h"
 
 const Float3 World::SUN_OFFSET(-3000.f, 10000.f, -3000.f);
 
@@ -111,10 +112,11 @@ void World::update(LuaStateCell* parLuaState)
     LuaFuncs::luaStateCell = parLuaState;
 
     indexedWorld.cubeTypeManager.clearCubeTypeUsage();
-    // Script objects' frame start (CustomObject::startFrame) goes here with the script objects.
+    CustomObject::playerPosition = player->model->position;
+    CustomObject::startFrame();
     indexedWorld.worldIndexator.update();
     indexedWorld.cubeTypeManager.freeUnusedCubeTypeTextures();
-    // Unloading of the object types no object ran this frame (CustomObject::unloadUnused) goes here.
+    CustomObject::unloadUnused();
 
     if (!editorMode && !hidden && !editor.scriptCreationActive)
         player->move(*this);
@@ -151,8 +153,7 @@ void World::draw()
     if (GLEW_NV_fog_distance)
         glFogi(GL_FOG_DISTANCE_MODE_NV, GL_EYE_PLANE);
     indexedWorld.worldIndexator.viewDistance = viewDistance;
-    // The editor-mode switch that script objects read for their marker box is set here with
-    // the script objects.
+    CustomObject::showEditorMarker = editorMode;
     indexedWorld.worldIndexator.draw(editorMode);
 
     if (editorMode)
