@@ -1,0 +1,241 @@
+// Save games with a real World and script: the file's bytes, a save then a load in the next
+// frame, a load and a save of one frame, a missing file, a save that fails on a full disk,
+// and a cut file; and the options menu's display mode buttons on the real window.
+#include <gtest/gtest.h>
+
+#include <GL/glew.h>
+#include <dirent.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <lua.hpp>
+
+#include "GLTestWindow.h"
+#include "GameFolder.h"
+#include "gl/DeviceManager.h"
+#include "gl/Scene3D.h"
+#include "player/Player.h"
+#include "script/LuaFuncs.h"
+#include "script/LuaManager.h"
+#include "script/LuaStateCell.h"
+#include "sound/SoundManager.h"
+#include "world/World.h"
+
+namespace {
+
+std::string le32(uint32_t v)
+{
+    std::string bytes;
+    for (int i = 0; i < 4; i++)
+        bytes.push_back((char)(v >> (8 * i) & 0xff));
+    return bytes;
+}
+
+float floatAt(const std::string& bytes, size_t offset)
+{
+    float value;
+    std::memcpy(&value, bytes.data() + offset, 4);
+    return value;
+}
+
+class SaveGames : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        openGLTestWindow();
+        static GameFolder audio("");  // its OpenAL configuration plays into nothing
+        soundManager = new SoundManager("gl_tests");
+    }
+    static void TearDownTestSuite()
+    {
+        delete soundManager;
+        soundManager = nullptr;
+    }
+
+    void SetUp() override
+    {
+        char* cwd = getcwd(nullptr, 0);
+        previousFolder = cwd;
+        std::free(cwd);
+        ASSERT_EQ(chdir(folder.path().c_str()), 0);
+        deviceManager->config.load("world.xml");
+        testing::internal::CaptureStdout();
+        world = new World("world.dat", "world.lua", nullptr, soundManager);
+        manager.world = world;
+        manager.startScript("world.lua");
+        testing::internal::GetCapturedStdout();
+    }
+    void TearDown() override
+    {
+        testing::internal::CaptureStdout();
+        manager.stopScript();
+        delete world;
+        testing::internal::GetCapturedStdout();
+        LuaFuncs::world = nullptr;
+        // The World turned lighting on: later tests of the window start from plain drawing.
+        GLManager::scene3D->lightingEnabled = false;
+        glDisable(GL_LIGHTING);
+        glDisable(GL_FOG);
+        glColor4ub(255, 255, 255, 255);
+        GLManager::scene3D->camera.setRotation(Float3(0.f, 0.f, 0.f));
+        ASSERT_EQ(chdir(previousFolder.c_str()), 0);
+    }
+
+    // Runs script code as the script's frame would.
+    void lua(const std::string& code)
+    {
+        lua_State* state = manager.luaStateCell->lua;
+        ASSERT_EQ(luaL_loadstring(state, code.c_str()), 0) << lua_tostring(state, -1);
+        ASSERT_EQ(lua_pcall(state, 0, 0, 0), 0) << lua_tostring(state, -1);
+    }
+    // The frame's load and save step; returns its log.
+    std::string requests()
+    {
+        testing::internal::CaptureStdout();
+        manager.carryOutPendingRequests();
+        return testing::internal::GetCapturedStdout();
+    }
+    Float3 playerPosition() const { return world->player->position(); }
+
+    static SoundManager* soundManager;
+    GameFolder folder{"function lua_onInitGame() end\nfunction lua_loop() end\n"
+                      "function lua_onUninitGame() end\nfunction lua_getNbObjects() return 0 end\n"};
+    std::string previousFolder;
+    World* world = nullptr;
+    LuaManager manager;
+};
+
+SoundManager* SaveGames::soundManager = nullptr;
+
+}  // namespace
+
+TEST_F(SaveGames, TheFileHoldsThePlayerRecordThenTheVariables)
+{
+    lua("setPlayerPosition(1.5, 2, -3) setPlayerMovementFly() saveGame('a.savegame')");
+    EXPECT_EQ(requests(), "Saving game into file a.savegame\n");
+    std::string bytes = folder.read("a.savegame");
+    ASSERT_EQ(bytes.size(), 28u);
+    EXPECT_EQ(floatAt(bytes, 0), 1.5f);
+    EXPECT_EQ(floatAt(bytes, 4), 2.f);
+    EXPECT_EQ(floatAt(bytes, 8), -3.f);
+    EXPECT_EQ(bytes.substr(20), le32(2) + le32(0));
+
+    lua("setGlobalVar('score', 12) saveGame('b.savegame')");
+    requests();
+    std::string withVariable = folder.read("b.savegame");
+    ASSERT_EQ(withVariable.size(), 28u + 13u);
+    EXPECT_EQ(withVariable.substr(24), le32(1) + le32(5) + "score" + le32(12));
+
+    // No name: the world file's name followed by ".savegame", in the working folder.
+    lua("saveGame()");
+    EXPECT_EQ(requests(), "Saving game into file world.dat.savegame\n");
+    EXPECT_EQ(folder.read("world.dat.savegame"), withVariable);
+}
+
+TEST_F(SaveGames, ALoadInTheNextFrameBringsBackThePlayerAndEveryVariable)
+{
+    lua("setGlobalVar('a', 1) setGlobalVar('b', -7) setPlayerPosition(10, 20, 30) setPlayerMovementCar()"
+        "setCameraAngleAndDistance(15, 40, 30) saveGame('s.savegame')");
+    requests();
+    lua("setGlobalVar('c', 3) setGlobalVar('a', 99) setPlayerPosition(0, 0, 0) setPlayerMovementWalk()"
+        "setCameraAngleAndDistance(0, 0, 30) loadGame('s.savegame')");
+    EXPECT_EQ(requests(), "Loading game from file s.savegame\n");
+
+    EXPECT_EQ(LuaFuncs::globalVars, (std::map<std::string, int32_t>{{"a", 1}, {"b", -7}}));
+    EXPECT_EQ(playerPosition(), Float3(10.f, 20.f, 30.f));
+    EXPECT_EQ(world->player->mvtType, MVT_TYPE_CAR);
+    EXPECT_FLOAT_EQ(GLManager::scene3D->camera.angleX, 15.f);
+    EXPECT_FLOAT_EQ(GLManager::scene3D->camera.angleY, 40.f);
+    lua("assert(getGlobalVar('c') == 0 and 1 or 0)");
+}
+
+TEST_F(SaveGames, ALoadAndASaveOfOneFrameSaveWhatWasLoaded)
+{
+    lua("setGlobalVar('kept', 5) setPlayerPosition(4, 5, 6) saveGame('first.savegame')");
+    requests();
+    lua("setGlobalVar('other', 1) setPlayerPosition(7, 8, 9) loadGame('first.savegame') saveGame('second.savegame')");
+    EXPECT_EQ(requests(), "Loading game from file first.savegame\nSaving game into file second.savegame\n");
+    EXPECT_EQ(folder.read("second.savegame"), folder.read("first.savegame"));
+}
+
+TEST_F(SaveGames, LoadingAMissingFileChangesNothing)
+{
+    lua("setGlobalVar('a', 1) setPlayerPosition(1, 2, 3) loadGame('nothing.savegame')");
+    EXPECT_EQ(requests(), "");
+    EXPECT_EQ(LuaFuncs::globalVars, (std::map<std::string, int32_t>{{"a", 1}}));
+    EXPECT_EQ(playerPosition(), Float3(1.f, 2.f, 3.f));
+}
+
+TEST_F(SaveGames, AFailedSaveKeepsThePreviousOneAndTheGameGoesOn)
+{
+    lua("saveGame('kept.savegame')");
+    requests();
+    std::string before = folder.read("kept.savegame");
+    lua("for i = 1, 200 do setGlobalVar('variable number ' .. i, i) end saveGame('kept.savegame')");
+
+    // The disk fills up: no file may grow beyond 1000 bytes (the new save needs about 5000;
+    // the captured log stays below the limit).
+    struct rlimit saved;
+    getrlimit(RLIMIT_FSIZE, &saved);
+    struct rlimit small = saved;
+    small.rlim_cur = 1000;
+    void (*previousHandler)(int) = signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    std::string log = requests();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    signal(SIGXFSZ, previousHandler);
+
+    EXPECT_EQ(log.find("Saving game into file kept.savegame\nThe game could not be saved into file kept.savegame ("),
+              0u)
+        << log;
+    EXPECT_EQ(folder.read("kept.savegame"), before);
+    DIR* dir = opendir(".");
+    for (struct dirent* entry = readdir(dir); entry != nullptr; entry = readdir(dir))
+        EXPECT_EQ(std::string(entry->d_name).find(".tmp-"), std::string::npos) << entry->d_name;
+    closedir(dir);
+
+    // A folder that does not exist: logged the same way.
+    lua("saveGame('no such folder/x.savegame')");
+    EXPECT_NE(requests().find("The game could not be saved into file no such folder/x.savegame"), std::string::npos);
+}
+
+TEST_F(SaveGames, ACutFileKeepsThePlayerAndEmptiesTheVariables)
+{
+    lua("setGlobalVar('a', 1) setPlayerPosition(1, 2, 3)");
+    folder.write("cut.savegame", std::string(10, '\x7f'));
+    lua("loadGame('cut.savegame')");
+    EXPECT_EQ(requests(), "Loading game from file cut.savegame\n");
+    EXPECT_EQ(playerPosition(), Float3(1.f, 2.f, 3.f));
+    EXPECT_TRUE(LuaFuncs::globalVars.empty());
+}
+
+TEST(OptionsMenuDisplayModes, WindowedAfterFullscreenAndWindowedWhileWindowedDoesNothing)
+{
+    openGLTestWindow();
+    LuaManager manager;
+    auto waitForSize = [](Int2 size) {
+        for (int frame = 0; frame < 200 && GLManager::windowSize != size; frame++)
+            GLManager::nextFrame();
+    };
+    testing::internal::CaptureStdout();
+    manager.inOptionsMenu = true;
+    manager.clickOptionsMenu(60, 120);  // windowed while windowed
+    EXPECT_FALSE(GLManager::isFullscreen);
+    manager.clickOptionsMenu(60, 170);  // fullscreen 1024 x 768
+    EXPECT_TRUE(GLManager::isFullscreen);
+    waitForSize(Int2(1024, 768));
+    EXPECT_NE(GLManager::windowSize, Int2(800, 600));
+    manager.clickOptionsMenu(60, 150);  // on the border between the rows: nothing
+    EXPECT_TRUE(GLManager::isFullscreen);
+    manager.clickOptionsMenu(60, 120);  // windowed
+    EXPECT_FALSE(GLManager::isFullscreen);
+    waitForSize(Int2(800, 600));
+    EXPECT_EQ(GLManager::windowSize, Int2(800, 600));
+    for (int frame = 0; frame < 5; frame++)
+        GLManager::nextFrame();
+    testing::internal::GetCapturedStdout();
+    EXPECT_TRUE(manager.inOptionsMenu);
+}
