@@ -1,6 +1,7 @@
-// Save games with a real World and script: the file's bytes, a save then a load in the next
-// frame, a load and a save of one frame, a missing file, a save that fails on a full disk,
-// and a cut file; and the options menu's display mode buttons on the real window.
+// The game manager with a real World and script. Save games: the file's bytes, a save then
+// a load in the next frame, a load and a save of one frame, a missing file, a save that
+// fails on a full disk, and a cut file; Escape while an editor dialogue is open; and the options menu's display
+// mode buttons on the real window.
 #include <gtest/gtest.h>
 
 #include <GL/glew.h>
@@ -41,7 +42,7 @@ float floatAt(const std::string& bytes, size_t offset)
     return value;
 }
 
-class SaveGames : public ::testing::Test {
+class GameWithWorld : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
@@ -108,11 +109,11 @@ protected:
     LuaManager manager;
 };
 
-SoundManager* SaveGames::soundManager = nullptr;
+SoundManager* GameWithWorld::soundManager = nullptr;
 
 }  // namespace
 
-TEST_F(SaveGames, TheFileHoldsThePlayerRecordThenTheVariables)
+TEST_F(GameWithWorld, TheFileHoldsThePlayerRecordThenTheVariables)
 {
     lua("setPlayerPosition(1.5, 2, -3) setPlayerMovementFly() saveGame('a.savegame')");
     EXPECT_EQ(requests(), "Saving game into file a.savegame\n");
@@ -135,7 +136,7 @@ TEST_F(SaveGames, TheFileHoldsThePlayerRecordThenTheVariables)
     EXPECT_EQ(folder.read("world.dat.savegame"), withVariable);
 }
 
-TEST_F(SaveGames, ALoadInTheNextFrameBringsBackThePlayerAndEveryVariable)
+TEST_F(GameWithWorld, ALoadInTheNextFrameBringsBackThePlayerAndEveryVariable)
 {
     lua("setGlobalVar('a', 1) setGlobalVar('b', -7) setPlayerPosition(10, 20, 30) setPlayerMovementCar()"
         "setCameraAngleAndDistance(15, 40, 30) saveGame('s.savegame')");
@@ -152,7 +153,7 @@ TEST_F(SaveGames, ALoadInTheNextFrameBringsBackThePlayerAndEveryVariable)
     lua("assert(getGlobalVar('c') == 0 and 1 or 0)");
 }
 
-TEST_F(SaveGames, ALoadAndASaveOfOneFrameSaveWhatWasLoaded)
+TEST_F(GameWithWorld, ALoadAndASaveOfOneFrameSaveWhatWasLoaded)
 {
     lua("setGlobalVar('kept', 5) setPlayerPosition(4, 5, 6) saveGame('first.savegame')");
     requests();
@@ -161,7 +162,7 @@ TEST_F(SaveGames, ALoadAndASaveOfOneFrameSaveWhatWasLoaded)
     EXPECT_EQ(folder.read("second.savegame"), folder.read("first.savegame"));
 }
 
-TEST_F(SaveGames, LoadingAMissingFileChangesNothing)
+TEST_F(GameWithWorld, LoadingAMissingFileChangesNothing)
 {
     lua("setGlobalVar('a', 1) setPlayerPosition(1, 2, 3) loadGame('nothing.savegame')");
     EXPECT_EQ(requests(), "");
@@ -169,7 +170,7 @@ TEST_F(SaveGames, LoadingAMissingFileChangesNothing)
     EXPECT_EQ(playerPosition(), Float3(1.f, 2.f, 3.f));
 }
 
-TEST_F(SaveGames, AFailedSaveKeepsThePreviousOneAndTheGameGoesOn)
+TEST_F(GameWithWorld, AFailedSaveKeepsThePreviousOneAndTheGameGoesOn)
 {
     lua("saveGame('kept.savegame')");
     requests();
@@ -202,7 +203,7 @@ TEST_F(SaveGames, AFailedSaveKeepsThePreviousOneAndTheGameGoesOn)
     EXPECT_NE(requests().find("The game could not be saved into file no such folder/x.savegame"), std::string::npos);
 }
 
-TEST_F(SaveGames, ACutFileKeepsThePlayerAndEmptiesTheVariables)
+TEST_F(GameWithWorld, ACutFileKeepsThePlayerAndEmptiesTheVariables)
 {
     lua("setGlobalVar('a', 1) setPlayerPosition(1, 2, 3)");
     folder.write("cut.savegame", std::string(10, '\x7f'));
@@ -238,4 +239,23 @@ TEST(OptionsMenuDisplayModes, WindowedAfterFullscreenAndWindowedWhileWindowedDoe
         GLManager::nextFrame();
     testing::internal::GetCapturedStdout();
     EXPECT_TRUE(manager.inOptionsMenu);
+}
+
+TEST_F(GameWithWorld, EscapeWithTheEditorDialogueOpenStaysWithTheEditor)
+{
+    world->editor.typeDialogStep = 1;
+    manager.keyTyped(27);
+    EXPECT_FALSE(manager.inMainMenu);
+    manager.inMainMenu = true;
+    manager.keyTyped(27);  // the main menu stays too
+    EXPECT_TRUE(manager.inMainMenu);
+    world->editor.typeDialogStep = 0;
+    manager.keyTyped(27);
+    EXPECT_FALSE(manager.inMainMenu);
+    manager.keyTyped('a');  // reaches the world: editor mode
+    EXPECT_TRUE(world->editorMode);
+    manager.keyTyped(27);
+    EXPECT_TRUE(manager.inMainMenu);
+    manager.keyTyped('a');  // in the menu: kept from the world
+    EXPECT_TRUE(world->editorMode);
 }
