@@ -346,7 +346,9 @@ void Player::handleMouseEvent(const MouseEvent& event)
 
 void Player::handleKey(int character)
 {
-    character = std::tolower(character & 0xFF);
+    if (character < 0 || character > 255)
+        return;  // the function keys
+    character = std::tolower(character);
     if (character == 'o' && cameraDistance > 0.f)
         cameraDistance -= zoomStep;
     else if (character == 'p' && cameraDistance < maxCameraDistance)
