@@ -21,6 +21,8 @@ local cameraStart = {pitch = -18, yaw = 0, distance = 40}
 local fogColour = {r = 184, g = 214, b = 242} -- the sky's haze at the horizon
 local seaFloor = -15                          -- below this the player has fallen into the sea
 local messageTime = 2500                      -- milliseconds a message stays on screen
+local flyClimbPerSecond = 160                 -- the engine climbs at 1000 units a second
+local flyCeiling = 500
 
 local gemPickupDistance = 14                  -- from the player's feet to the gem's centre
 local gemSpinDegreesPerMs = 0.12
@@ -115,6 +117,7 @@ local showTitle = 1
 local message = ""
 local messageUntil = 0
 local wasAboveSea = 1
+local lastPlayerY = spawn.y
 
 local titleSprite, gemIconSprite
 local soundPickup, soundSave, soundLoad, soundSplash, soundWhoosh, soundClick
@@ -217,6 +220,24 @@ function watchTheSea()
     end
 end
 
+-- Flying climbs and sinks at a pace a player can follow, up to a ceiling. Where the
+-- engine lifted the player over an obstacle the position is left as it is.
+function paceTheFlight()
+    local x, y, z = getPlayerPosition()
+    if getPlayerMovementType() == 2 and isEditorMode() == 0 then
+        local step = flyClimbPerSecond * getPeriodDuration() / 1000000
+        local paced = y
+        if paced > lastPlayerY + step then paced = lastPlayerY + step end
+        if paced < lastPlayerY - step then paced = lastPlayerY - step end
+        if paced > flyCeiling then paced = flyCeiling end
+        if paced ~= y and isCollidingPoint(x, paced, z) == 0 and isCollidingPoint(x, paced + 10, z) == 0 then
+            setPlayerPosition(x, paced, z)
+            y = paced
+        end
+    end
+    lastPlayerY = y
+end
+
 function drawHud()
     local width, height = getWindowSize()
     setColor(255, 255, 255, 255)
@@ -241,6 +262,7 @@ function lua_loop()
         return
     end
     handleGameKeys()
+    paceTheFlight()
     watchTheSea()
     clearBackground()
     draw3DWorld()
