@@ -69,33 +69,6 @@ function cosDeg(d)
     return sinDeg(d + 90)
 end
 
--- atan2(y, x) in degrees, within about 0.25 degrees.
-function atan2Deg(y, x)
-    local ax, ay = x, y
-    if ax < 0 then ax = -ax end
-    if ay < 0 then ay = -ay end
-    if ax == 0 and ay == 0 then return 0 end
-    local a
-    if ax >= ay then
-        local t = ay / ax
-        a = 45 * t + 15.64 * t * (1 - t)
-    else
-        local t = ax / ay
-        a = 90 - (45 * t + 15.64 * t * (1 - t))
-    end
-    if x < 0 then a = 180 - a end
-    if y < 0 then a = -a end
-    return a
-end
-
-function sqrt(v)
-    if v <= 0 then return 0 end
-    local s = v
-    if s < 1 then s = 1 end
-    for i = 1, 30 do s = (s + v / s) / 2 end
-    return s
-end
-
 ----------------------------------------------------------------------------------
 -- Keys: a key counts once when it goes down
 ----------------------------------------------------------------------------------
@@ -324,10 +297,12 @@ end
 -- at; local variable 2 is 1 once it moves.
 ----------------------------------------------------------------------------------
 
--- Moves the current object to the given angle of its circle. On its first run the
--- object's place is the circle's point at the angle startAngle.
-function circleCurrentObject(radius, angle, startAngle)
+-- Moves the current object to the given angle of its circle, at the given height (nil
+-- keeps its own). On its first run the object's place is the circle's point at the
+-- angle startAngle.
+function circleCurrentObject(radius, angle, startAngle, height)
     local x, y, z = getCurrentObjectPosition()
+    if height ~= nil then y = height end
     local placedAt = getObjectLocalVariable1()
     if getObjectLocalVariable2() == 0 then
         placedAt = startAngle
@@ -339,16 +314,20 @@ function circleCurrentObject(radius, angle, startAngle)
     setCurrentObjectPosition(cx + radius * cosDeg(angle), y, cz + radius * sinDeg(angle))
 end
 
--- Going round counter-clockwise seen from above, a model whose front is +Z turns by
--- minus the angle.
+-- Going round a circle as its angle grows (from +X toward +Z), a model whose front is
+-- +Z is turned by minus the angle about the vertical.
 function headingOnCircle(angle)
     return -angle
 end
 
 ----------------------------------------------------------------------------------
 -- Object type 1: the boat. It sails a circle west of its mooring and rocks on the
--- waves.
+-- waves. Objects are drawn with their region, and regions below the sea's level are
+-- not drawn: the boat's point is kept at the surface and its hull drawn lower.
 ----------------------------------------------------------------------------------
+
+local boatHeight = 0.5
+local boatDraught = 2.5
 
 function boatAngleNow()
     return (getTime() * boatDegreesPerMs) % 360
@@ -361,12 +340,12 @@ end
 function lua_manage_1()
     -- The mooring is the circle's east end (angle 0): the circle lies out at sea, west
     -- of it, away from the beach.
-    circleCurrentObject(boatRadius, boatAngleNow(), 0)
+    circleCurrentObject(boatRadius, boatAngleNow(), 0, boatHeight)
 end
 
 function lua_draw_1()
     local t = getTime()
-    move3DPosition(0, 1.2 * sinDeg(t * 0.15), 0)
+    move3DPosition(0, 1.2 * sinDeg(t * 0.15) - boatDraught, 0)
     rotatePosition(3 * sinDeg(t * 0.11), headingOnCircle(boatAngleNow()), 4 * sinDeg(t * 0.09))
     draw3DModel(boatModel)
 end
