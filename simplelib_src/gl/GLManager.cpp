@@ -1,6 +1,7 @@
 #include "gl/GLManager.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include <GL/glew.h>
@@ -43,6 +44,21 @@ static void onDisplay() {}
 
 static void onWindowClosed() { GLManager::windowClosed = true; }
 
+// Runs the window's pending events. A close among them that nobody else will act on ends
+// the process here: nothing has been written half-way at a frame end (files are written
+// whole, through temporary files), and the caller cannot go on without a GL context.
+static void pumpWindowEvents(WindowCloseHandling closeHandling)
+{
+    bool closedBefore = GLManager::windowClosed;
+    glutMainLoopEvent();
+    if (closedBefore || !GLManager::windowClosed || closeHandling == WINDOW_CLOSE_BY_CALLER)
+        return;
+    std::printf("The window was closed: the program ends\n");
+    std::fflush(stdout);
+    DisplayModes::restoreDesktop();
+    std::exit(0);
+}
+
 static void onMouseButton(int button, int state, int x, int y)
 {
     bool down = state == GLUT_DOWN;
@@ -82,7 +98,8 @@ void GLManager::initialize(const std::string& programPath, const std::string& ti
     argv[1] = nullptr;
     glutInit(&argc, argv);
     // Closing the window must not end the process behind the engine's back: the frame
-    // loop sees windowClosed and shuts down normally.
+    // loop sees windowClosed and shuts down normally (see pumpWindowEvents for a close
+    // outside it).
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_CONTINUE_EXECUTION);
 
     createWindow(title, width, height);
@@ -109,7 +126,7 @@ void GLManager::initialize(const std::string& programPath, const std::string& ti
     if (fullscreen) {
         // freeglut applies the window's pending size after a fullscreen request made
         // before the window is shown: let it show the window first.
-        glutMainLoopEvent();
+        pumpWindowEvents(WINDOW_CLOSE_ENDS_PROCESS);
         glutFullScreen();
         isFullscreen = true;
     }
@@ -194,7 +211,7 @@ void GLManager::reshape(int width, int height)
     scene3D->aspectRatio = (float)width / (float)height;
 }
 
-int GLManager::nextFrame()
+int GLManager::nextFrame(WindowCloseHandling closeHandling)
 {
     if (!windowClosed) {
         int width = glutGet(GLUT_WINDOW_WIDTH);
@@ -218,7 +235,7 @@ int GLManager::nextFrame()
     int64_t swapEnd = Clock::microseconds();
 
     if (!windowClosed)
-        glutMainLoopEvent();
+        pumpWindowEvents(closeHandling);
 
     int64_t now = Clock::microseconds();
     periodDuration = now - lastFrameTime;

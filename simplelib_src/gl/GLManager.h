@@ -6,6 +6,12 @@
 // run there) and measure the frame period (at most 200000 us). Also uploads textures,
 // reads and sets colours, and switches between fullscreen and windowed display.
 //
+// Closing the window destroys its GL context. Only a frame loop that checks windowClosed
+// after its frame end can take the program down in order; a close noticed at any other
+// frame end (the loading screen, a progress bar) ends the process at once with exit code
+// 0, the desktop's display mode restored, since the code around it would go on drawing
+// without a context.
+//
 // All state is class-wide: there is one window per process. DeviceManager derives from
 // it and is the one instance (gl/DeviceManager.h).
 //
@@ -52,6 +58,12 @@ struct ColorBytes {
     unsigned char r, g, b, a;
 };
 
+// Who takes the program down when a frame end notices that the window was closed.
+enum WindowCloseHandling {
+    WINDOW_CLOSE_ENDS_PROCESS = 0,  // the process exits with code 0 from the frame end
+    WINDOW_CLOSE_BY_CALLER = 1,     // windowClosed is set; the caller's loop ends the run
+};
+
 class GLManager {
 public:
     virtual ~GLManager();
@@ -62,8 +74,9 @@ public:
     static void createWindow(const std::string& title, int width, int height);
     // Logs "Rescaling to (w,h)" and follows the new window size.
     static void reshape(int width, int height);
-    // Ends the frame; returns how long the buffer swap took, in microseconds.
-    static int nextFrame();
+    // Ends the frame; returns how long the buffer swap took, in microseconds. Only the
+    // frame loop that checks windowClosed right after it passes WINDOW_CLOSE_BY_CALLER.
+    static int nextFrame(WindowCloseHandling closeHandling = WINDOW_CLOSE_ENDS_PROCESS);
 
     // Uploads a pixel buffer (RGB, or RGBA with alpha) with all its mipmaps; the texture
     // stays bound. Returns its name.

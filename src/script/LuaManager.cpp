@@ -87,7 +87,9 @@ LuaManager::~LuaManager()
 
 void LuaManager::step()
 {
-    GLManager::nextFrame();
+    // This frame end is the one place where a closed window ends the game in order; a close
+    // noticed at any other frame end (start-up, a progress bar) ends the process there.
+    GLManager::nextFrame(WINDOW_CLOSE_BY_CALLER);
     // The window was closed: its GL context is gone, so nothing more is drawn and the game
     // ends as the quit button ends it.
     if (GLManager::windowClosed) {

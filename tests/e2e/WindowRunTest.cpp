@@ -1,6 +1,8 @@
-// The real program: its window opens and closes cleanly; bad arguments end in the report.
+// The real program: its window opens and closes cleanly, also while the game loads; bad
+// arguments end in the report.
 #include <gtest/gtest.h>
 
+#include "AssetWriter.h"
 #include "GameFolder.h"
 #include "ProgramRun.h"
 #include "TempDir.h"
@@ -82,6 +84,42 @@ TEST(ProgramStart, ClosingTheWindowEndsTheRunNormally)
     EXPECT_FALSE(result.timedOut);
     EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
     EXPECT_EQ(result.err, "");
+}
+
+// Closing the window while the game still loads: the GL context is gone, and the loading
+// must not go on drawing into nothing. A large loading picture keeps the program busy
+// between the window's appearance and the loading screen's first frame end, so a close sent
+// as soon as the window shows lands during the loading; a run whose close came after the
+// start-up (a very fast machine) is repeated.
+TEST(ProgramStart, ClosingTheWindowDuringTheLoadingEndsTheRunCleanly)
+{
+    const int largePictureEdge = 4096;
+    const std::string largeLoadingPicture = AssetWriter::encodePng(
+        largePictureEdge, largePictureEdge, 3, std::vector<unsigned char>(largePictureEdge * largePictureEdge * 3, 60));
+    const std::vector<std::string> startOptions[] = {{"--unattended"}, {"--fullscreen", "--unattended"}};
+    for (const std::vector<std::string>& options : startOptions) {
+        SCOPED_TRACE(options.size() == 1 ? "windowed" : "fullscreen");
+        bool closedDuringLoading = false;
+        for (int attempt = 0; attempt < 3 && !closedDuringLoading; attempt++) {
+            GameFolder dir(idleGame);
+            dir.write("loading.png", largeLoadingPicture);
+            VirtualDisplay display;
+            ProgramRun run(options, dir.path(), display.name());
+            unsigned long window = display.waitForWindow(20000);
+            ASSERT_NE(window, 0ul);
+            display.closeWindow(window);
+            ProgramResult result = run.wait(60000);
+            EXPECT_FALSE(result.timedOut);
+            EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
+            EXPECT_EQ(result.err.find("ERROR"), std::string::npos) << result.err;
+            closedDuringLoading = result.out.find("================ Initialized, first draw ...") == std::string::npos;
+            if (closedDuringLoading) {
+                EXPECT_NE(result.out.find("The window was closed: the program ends\n"), std::string::npos)
+                    << result.out;
+            }
+        }
+        EXPECT_TRUE(closedDuringLoading) << "every close came after the start-up";
+    }
 }
 
 TEST(ProgramStart, AConfigurationThatIsNotXMLEndsInItsReport)
