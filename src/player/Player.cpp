@@ -392,6 +392,13 @@ bool Player::readState(FILE* file)
     int32_t type;
     std::memcpy(values, record, sizeof values);
     std::memcpy(&type, record + sizeof values, 4);
+    // A damaged or hostile record: a movement type move() does not know, or a position or
+    // angle that is not a number, would stop or poison the game later.
+    if (type < MVT_TYPE_WALK || type > MVT_TYPE_NONE)
+        return false;
+    for (float value : values)
+        if (!std::isfinite(value))
+            return false;
     model->position = Float3(values[0], values[1], values[2]);
     mvtType = type;
     camera().setRotation(Float3(values[4], values[3], 0.f));

@@ -79,7 +79,9 @@ public:
     // Appends the record to the bytes.
     void writeState(std::string& bytes) const;
     // Reads a record: position, movement type, and the camera turned to the saved yaw and
-    // pitch. A file holding fewer than 24 more bytes changes nothing and gives false.
+    // pitch. A damaged record changes nothing and gives false: fewer than 24 bytes left in
+    // the file, a movement type other than the four, or a number that is not finite (the
+    // 24 bytes are read all the same).
     bool readState(FILE* file);
 
     // Sets the movement type (one of the four) and stops the player.

@@ -70,7 +70,10 @@ bool LuaManager::loadGame(const std::string& fileName)
     if (file == nullptr)
         return false;
     std::cout << "Loading game from file " << fileName << "\n";
-    world->player->readState(file);
+    // A damaged player record leaves the player as it was; the variables after it are
+    // still read.
+    if (!world->player->readState(file))
+        std::cout << "The player record of " << fileName << " is damaged; the player is unchanged\n";
     readGlobalVars(file);
     std::fclose(file);
     return true;

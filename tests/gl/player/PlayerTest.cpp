@@ -1,12 +1,14 @@
 // The player against a small world of its own (boxes answering the collision queries as
 // the world scene does): jumping and landing, frame-time limits, walls at foot and head
-// level, flying, the car, standing still, mouse look, zoom and the state record.
+// level, flying, the car, standing still, mouse look, zoom and the state record with its
+// damaged forms.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
+#include <limits>
 
 #include "AudioFixture.h"
 #include "GLTestWindow.h"
@@ -372,14 +374,49 @@ TEST_F(PlayerTest, StateRecordIs24Bytes)
     EXPECT_EQ(player->mvtType, MVT_TYPE_FLY);
     EXPECT_FLOAT_EQ(camera().angleY, 45.f);
     EXPECT_FLOAT_EQ(camera().angleX, -20.f);
+}
 
-    // A truncated record changes nothing.
-    path = assets.write("short.savegame", record.substr(0, 23));
-    file = std::fopen(path.c_str(), "rb");
-    player->position() = Float3(7, 7, 7);
-    EXPECT_FALSE(player->readState(file));
-    std::fclose(file);
-    EXPECT_EQ(player->position(), Float3(7, 7, 7));
+// Damaged and hostile records: the player, its movement type and the camera stay as they
+// were, and the next move goes on with the old movement type.
+TEST_F(PlayerTest, ADamagedStateRecordChangesNothing)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float infinity = std::numeric_limits<float>::infinity();
+    struct Damage {
+        const char* what;
+        size_t length;  // bytes of the record kept
+        int32_t type;
+        float values[5];  // x, y, z, yaw, pitch
+    };
+    const Damage damages[] = {
+        {"cut record", 23, MVT_TYPE_FLY, {1, 2, 3, 4, 5}},
+        {"type one past the last", 24, MVT_TYPE_NONE + 1, {1, 2, 3, 4, 5}},
+        {"type far too large", 24, 0x7fffffff, {1, 2, 3, 4, 5}},
+        {"negative type", 24, -1, {1, 2, 3, 4, 5}},
+        {"position not a number", 24, MVT_TYPE_FLY, {1, nan, 3, 4, 5}},
+        {"infinite pitch", 24, MVT_TYPE_FLY, {1, 2, 3, 4, -infinity}},
+    };
+    world.addGround();
+    for (const Damage& damage : damages) {
+        SCOPED_TRACE(damage.what);
+        std::string record(reinterpret_cast<const char*>(damage.values), 20);
+        record.append(reinterpret_cast<const char*>(&damage.type), 4);
+        std::string path = assets.write("damaged.savegame", record.substr(0, damage.length));
+
+        player->setMovementType(MVT_TYPE_WALK);
+        player->position() = Float3(7.f, 0.f, 7.f);
+        camera().setRotation(Float3(10.f, 20.f, 0.f));
+        FILE* file = std::fopen(path.c_str(), "rb");
+        ASSERT_NE(file, nullptr);
+        EXPECT_FALSE(player->readState(file));
+        std::fclose(file);
+        EXPECT_EQ(player->position(), Float3(7.f, 0.f, 7.f));
+        EXPECT_EQ(player->mvtType, MVT_TYPE_WALK);
+        EXPECT_FLOAT_EQ(camera().angleY, 20.f);
+        EXPECT_FLOAT_EQ(camera().angleX, 10.f);
+        player->move(world);  // an unknown type kept would end here in the fatal report
+        EXPECT_EQ(player->mvtType, MVT_TYPE_WALK);
+    }
 }
 
 TEST_F(PlayerTest, UnknownMovementTypeIsFatal)

@@ -1,7 +1,7 @@
 // The game manager with a real World and script. Save games: the file's bytes, a save then
 // a load in the next frame, a load and a save of one frame, a missing file, a save that
-// fails on a full disk, and a cut file; Escape while an editor dialogue is open; and the options menu's display
-// mode buttons on the real window.
+// fails on a full disk, a cut file and an unknown movement type; Escape while an editor
+// dialogue is open; and the options menu's display mode buttons on the real window.
 #include <gtest/gtest.h>
 
 #include <GL/glew.h>
@@ -208,9 +208,29 @@ TEST_F(GameWithWorld, ACutFileKeepsThePlayerAndEmptiesTheVariables)
     lua("setGlobalVar('a', 1) setPlayerPosition(1, 2, 3)");
     folder.write("cut.savegame", std::string(10, '\x7f'));
     lua("loadGame('cut.savegame')");
-    EXPECT_EQ(requests(), "Loading game from file cut.savegame\n");
+    EXPECT_EQ(requests(), "Loading game from file cut.savegame\n"
+                          "The player record of cut.savegame is damaged; the player is unchanged\n");
     EXPECT_EQ(playerPosition(), Float3(1.f, 2.f, 3.f));
     EXPECT_TRUE(LuaFuncs::globalVars.empty());
+}
+
+TEST_F(GameWithWorld, AnUnknownMovementTypeKeepsThePlayerAndTheGameGoesOn)
+{
+    lua("setGlobalVar('a', 1) setPlayerPosition(1, 2, 3) setPlayerMovementFly() saveGame('fly.savegame')");
+    requests();
+    std::string bytes = folder.read("fly.savegame");
+    ASSERT_EQ(bytes.substr(20, 4), le32(MVT_TYPE_FLY));
+    folder.write("hostile.savegame", bytes.substr(0, 20) + le32(4) + bytes.substr(24));
+
+    lua("setGlobalVar('a', 5) setPlayerPosition(4, 5, 6) setPlayerMovementWalk() loadGame('hostile.savegame')");
+    EXPECT_EQ(requests(), "Loading game from file hostile.savegame\n"
+                          "The player record of hostile.savegame is damaged; the player is unchanged\n");
+    EXPECT_EQ(playerPosition(), Float3(4.f, 5.f, 6.f));
+    EXPECT_EQ(world->player->mvtType, MVT_TYPE_WALK);
+    // The variables after the record are read as usual.
+    EXPECT_EQ(LuaFuncs::globalVars, (std::map<std::string, int32_t>{{"a", 1}}));
+    world->update(manager.luaStateCell);  // moves the player: a saved type 4 would end here
+    EXPECT_EQ(world->player->mvtType, MVT_TYPE_WALK);
 }
 
 TEST(OptionsMenuDisplayModes, WindowedAfterFullscreenAndWindowedWhileWindowedDoesNothing)
