@@ -3,6 +3,8 @@
 // The pictures are sprites of the sprite manager (slot order: bottom, top, left, right,
 // front, back images as the world names them); the box is drawn inside out around the
 // camera position, in world space through the scene's view matrix, before everything else.
+// While it draws, its textures are clamped to their edges (no seams along the box's edges);
+// their own wrap modes come back after.
 //
 // Depends on: image/SpriteManager, draw/BoxGeometry, gl/GLManager and gl/Scene3D (view
 // matrix and camera).

@@ -1,4 +1,4 @@
-// Boxes, the skybox and vertex buffer batches drawn for real and read back.
+// Boxes, the skybox (faces and seams) and vertex buffer batches drawn for real and read back.
 #include <gtest/gtest.h>
 
 #include <GL/glew.h>
@@ -10,6 +10,8 @@
 #include "draw/Skybox.h"
 #include "gl/Scene3D.h"
 #include "gl/VBOBatchSet.h"
+#include "image/Image.h"
+#include "image/Sprite.h"
 #include "image/SpriteManager.h"
 
 namespace {
@@ -160,6 +162,60 @@ TEST(Skybox, SeenFromInsideAroundTheCamera)
         sky.draw();
         EXPECT_EQ(centreColour(), colourOf(v.slot)) << "pitch " << v.pitch << " yaw " << v.yaw;
     }
+    scene.camera.setRotation(Float3(0.f, 0.f, 0.f));
+}
+
+// Looking straight at the vertical edge between the wall at -Z and the wall at +X. One
+// picture for all six faces (so they share one texture): blue, with a one-pixel red column
+// at its left edge (u = 0). The +X wall starts at that edge, the -Z wall ends with its
+// right edge there: its side of the seam must stay blue, with no red filtered in from its
+// opposite edge. The shared texture repeats again for everyone else afterwards.
+TEST(Skybox, SeamsShowNoColourFromTheOppositeEdge)
+{
+    openGLTestWindow();
+    TempDir dir;
+    const int edge = 4;
+    std::vector<unsigned char> pixels;
+    for (int row = 0; row < edge; row++)
+        for (int column = 0; column < edge; column++)
+            pixels.insert(pixels.end(), {column == 0 ? (unsigned char)255 : (unsigned char)0, 0,
+                                         column == 0 ? (unsigned char)0 : (unsigned char)255});
+    std::string names[Skybox::nbSlots];
+    for (std::string& name : names)
+        name = dir.write("sky.png", AssetWriter::encodePng(edge, edge, 3, pixels));
+    Skybox sky(names, 50.f);
+    Scene3D& scene = *GLManager::scene3D;
+    scene.lightingEnabled = false;
+    glDisable(GL_FOG);
+    glDisable(GL_LIGHTING);
+
+    scene.camera.setRotation(Float3(0.f, -45.f, 0.f));
+    scene.placeCamera(Float3(0.f, 0.f, 0.f), 0.f);
+    GLManager::clearScreen(0, 0, 0, 255);
+    sky.draw();
+    for (int y : {150, 300, 450}) {
+        // The seam: the first pixel from the left that is more red than blue.
+        int seam = 300;
+        while (seam < 500 && readBackBufferPixel(seam, y).r <= readBackBufferPixel(seam, y).b)
+            seam++;
+        ASSERT_NEAR(seam, 400, 10) << "the edge is not at the centre of row " << y;
+        for (int x = seam - 20; x < seam; x++) {
+            ColorBytes pixel = readBackBufferPixel(x, y);
+            EXPECT_LE((int)pixel.r, 2) << "red bleeds into the -Z wall at (" << x << ", " << y << ")";
+            EXPECT_GE((int)pixel.b, 250) << "(" << x << ", " << y << ")";
+        }
+        for (int x = seam; x < seam + 8; x++)
+            EXPECT_GE((int)readBackBufferPixel(x, y).r, 250) << "the +X wall's own red edge at (" << x << ", " << y << ")";
+    }
+
+    Sprite* shared = SpriteManager::getSprite(names[0], GLManager::whiteTexturePath, SPRITE_HOTSPOT_TOP_LEFT);
+    glBindTexture(GL_TEXTURE_2D, shared->images[0]->textureId);
+    GLint wrap[2] = {0, 0};
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &wrap[0]);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &wrap[1]);
+    EXPECT_EQ(wrap[0], GL_REPEAT);
+    EXPECT_EQ(wrap[1], GL_REPEAT);
+    SpriteManager::removeSprite(shared);
     scene.camera.setRotation(Float3(0.f, 0.f, 0.f));
 }
 
