@@ -282,6 +282,17 @@ void GLManager::clearScreen(unsigned char r, unsigned char g, unsigned char b, u
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
+void GLManager::begin2DPass()
+{
+    scene2D->setupProjection2D();
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_FOG);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_FRONT);
+}
+
 // Puts the window at (x, y) with the size, shown and above the others.
 static void placeWindowOnTop(int x, int y, int width, int height)
 {

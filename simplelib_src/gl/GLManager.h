@@ -85,6 +85,10 @@ public:
     static ColorBytes getCurrentColor();
     // Clears colour and depth with the colour (each byte / 255).
     static void clearScreen(unsigned char r, unsigned char g, unsigned char b, unsigned char a);
+    // The render state of a 2D pass in window pixels: the 2D projection, no lighting, depth
+    // test or fog, both faces filled, front faces culled. Every 2D overlay that follows a
+    // 3D pass (loading screen, progress bars, the script's 2D pass, the menus) starts here.
+    static void begin2DPass();
 
     // Fullscreen width x height: the screen is switched to that mode when it offers it,
     // otherwise the window covers the screen at its current mode. Windowed mode puts the

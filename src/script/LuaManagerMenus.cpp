@@ -87,14 +87,8 @@ void (*const settingRows[])(World&, bool) = {changeViewDistance, switchShadows, 
 // The 2D pass's render state, whatever the script's frame left behind.
 void setup2D()
 {
-    GLManager::scene2D->setupProjection2D();
+    GLManager::begin2DPass();
     GLManager::scene3D->lightingEnabled = false;
-    glDisable(GL_LIGHTING);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_FOG);
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    glEnable(GL_CULL_FACE);
-    glCullFace(GL_FRONT);
 }
 
 }  // namespace

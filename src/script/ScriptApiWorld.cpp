@@ -37,13 +37,8 @@ int ScriptApiWorld::draw2DWorld(lua_State* lua)
     int argc = lua_gettop(lua);
     ASSERT(argc == 0, nullptr);
     World* world = LuaFuncs::requireWorld("draw2DWorld");
-    GLManager::scene2D->setupProjection2D();
+    GLManager::begin2DPass();
     GLManager::scene3D->lightingEnabled = false;
-    glDisable(GL_LIGHTING);
-    glDisable(GL_DEPTH_TEST);
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    glEnable(GL_CULL_FACE);
-    glCullFace(GL_FRONT);
     world->draw2D(LuaFuncs::getNbObjects(lua));
     LuaFuncs::fullscreenPictureDrawn = false;
     pushElapsedSince(lua, start);

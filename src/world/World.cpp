@@ -66,11 +66,7 @@ World::~World()
 
 void World::showLoadingScreen()
 {
-    GLManager::scene2D->setupProjection2D();
-    glDisable(GL_LIGHTING);
-    glDisable(GL_DEPTH_TEST);
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    glCullFace(GL_FRONT);
+    GLManager::begin2DPass();
     GLManager::clearScreen(0, 0, 0, 255);
     useDrawingColour();
     Sprite* loading = SpriteManager::getSprite("loading.png", GLManager::whiteTexturePath, SPRITE_HOTSPOT_CENTRE);

@@ -221,13 +221,8 @@ void WorldIndexator::drawProgressBar(int barEnd, bool setupState)
     if (deviceManager == nullptr || GLManager::scene2D == nullptr)
         return;  // no window to show it in
     int w = GLManager::windowSize.x(), h = GLManager::windowSize.y();
-    if (setupState) {
-        GLManager::scene2D->setupProjection2D();
-        glDisable(GL_LIGHTING);
-        glDisable(GL_DEPTH_TEST);
-        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-        glCullFace(GL_FRONT);
-    }
+    if (setupState)
+        GLManager::begin2DPass();
     GLManager::clearScreen(0, 0, 0, 255);
     glDisable(GL_TEXTURE_2D);
     GLManager::scene2D->drawRectangle2D(Int2(10, h - 50), Int2(w - 10, h - 30), false);
