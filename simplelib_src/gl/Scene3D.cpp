@@ -1,7 +1,5 @@
 #include "gl/Scene3D.h"
 
-#include <cmath>
-
 #include <GL/glew.h>
 #include <GL/freeglut.h>
 
@@ -103,9 +101,7 @@ void Scene3D::placeCamera(Float3 target, float distance)
     camera.position = target;
     float theta = halfPi + camera.angleX * degreesToRadians;
     float phi = halfPi - camera.angleY * degreesToRadians;
-    float horizontal = std::sin(theta) * distance;
-    Float3 offset(std::cos(phi) * horizontal, distance * std::cos(theta), horizontal * std::sin(phi));
-    camera.position += offset;
+    camera.position += sphericalToCartesian(distance, theta, phi);
     setupProjection3D();
 }
 
