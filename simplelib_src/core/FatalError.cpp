@@ -37,7 +37,7 @@ std::string buildFatalReport(const char* date, const char* file, const char* con
     text += date ? date : "";
     text += "\n__FILE__ ";
     text += file ? file : "";
-    char* lineText = intToString(line);  // the report never frees it: the process ends
+    char* lineText = intToString(line);
     text += "\n__LINE__ ";
     text += lineText;
     delete[] lineText;
