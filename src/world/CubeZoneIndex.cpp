@@ -10,6 +10,8 @@ namespace {
 // At most this many cells along an axis; about two cells per aggregate along each axis of
 // a cubic cloud of them keeps the candidate lists short without a large grid.
 const int maxCellsPerAxis = 32;
+// On average an aggregate is listed in at most this many cells.
+const long long maxEntriesPerAggregate = 64;
 
 bool containsAll(const CubeZone& zone, const Float3 points[4])
 {
@@ -43,11 +45,14 @@ CubeZoneIndex::CubeZoneIndex(const std::vector<CubeZone>& parZones, const std::v
     if (empty)
         return;
 
+    // Aggregates that overlap many cells are listed in each: a coarser grid keeps the lists
+    // within their budget (one cell per axis lists each aggregate once).
     int perAxis = std::max(1, std::min(maxCellsPerAxis, (int)std::lround(2.0 * std::cbrt((double)nbSolid))));
-    for (int a = 0; a < 3; a++) {
-        float extent = high[a] - low[a];
-        nbCells[a] = extent > 0.f ? perAxis : 1;
-        cellSize[a] = extent > 0.f ? extent / (float)nbCells[a] : 1.f;
+    const long long maxEntries = maxEntriesPerAggregate * (long long)nbSolid;
+    for (;; perAxis /= 2) {
+        setGrid(perAxis);
+        if (perAxis == 1 || countEntries(collidable) <= maxEntries)
+            break;
     }
 
     // Two passes: count the entries per cell, then fill them in aggregate order.
@@ -81,6 +86,30 @@ CubeZoneIndex::CubeZoneIndex(const std::vector<CubeZone>& parZones, const std::v
             std::copy(cellStart.begin(), cellStart.end() - 1, counts.begin());
         }
     }
+}
+
+void CubeZoneIndex::setGrid(int perAxis)
+{
+    for (int a = 0; a < 3; a++) {
+        float extent = high[a] - low[a];
+        nbCells[a] = extent > 0.f ? perAxis : 1;
+        cellSize[a] = extent > 0.f ? extent / (float)nbCells[a] : 1.f;
+    }
+}
+
+long long CubeZoneIndex::countEntries(const std::vector<bool>& collidable) const
+{
+    long long total = 0;
+    for (size_t i = 0; i < zones.size(); i++) {
+        if (!collidable[i])
+            continue;
+        Float3 lo = zones[i].minCorner(), hi = zones[i].maxCorner();
+        long long nbCovered = 1;
+        for (int a = 0; a < 3; a++)
+            nbCovered *= std::max(0, cellCoordinate(hi[a], a) - cellCoordinate(lo[a], a) + 1);
+        total += nbCovered;
+    }
+    return total;
 }
 
 // Rounding is monotonic, so a point between a box's corners always falls in a cell between

@@ -33,6 +33,10 @@ public:
                                const Float3 points[4], int self);
 
 private:
+    // nbCells and cellSize for a grid of perAxis cells along each axis the solids extend on.
+    void setGrid(int perAxis);
+    // How many cell entries the solid aggregates take in the current grid.
+    long long countEntries(const std::vector<bool>& collidable) const;
     bool cellOf(const Float3& p, int cell[3]) const;
     int cellCoordinate(float value, int axis) const;
 

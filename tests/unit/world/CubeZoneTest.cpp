@@ -135,6 +135,19 @@ TEST(CubeZoneHiddenFaces, IndexAgreesWithThePlainSearchInADenseRegion)
     EXPECT_GT(nbHidden, 100);  // the region is dense enough for the comparison to mean something
 }
 
+// A region of many aggregates that all overlap: listing each in every cell of a fine grid
+// would take billions of entries (more than an int counts); the index must stay small and
+// give the same answers.
+TEST(CubeZoneHiddenFaces, ManyOverlappingLargeAggregatesKeepTheIndexSmall)
+{
+    const int nbLarge = 100000;
+    std::vector<CubeZone> zones(nbLarge, CubeZone(Float3(64.f, 64.f, 64.f), Float3(32.f, 32.f, 32.f), 0));
+    zones.emplace_back(Float3(1.f, 1.f, 1.f), Float3(10.5f, 10.5f, 10.5f), 0);
+    std::vector<bool> collidable(zones.size(), true);
+    EXPECT_EQ(hiddenFaces(zones, collidable, nbLarge), std::vector<bool>(nbCubeFaces, true));
+    EXPECT_EQ(hiddenFaces(zones, collidable, 0), std::vector<bool>(nbCubeFaces, false));
+}
+
 TEST(CubeZoneBox, ContainsIsInclusiveOnEverySide)
 {
     CubeZone zone(Float3(2.f, 4.f, 6.f), Float3(1.f, 2.f, 3.f), 0);
