@@ -48,10 +48,8 @@ void CubeZone::buildGeometry(VBOBatchSet& batches, const CubeZoneIndex& neighbou
     }
 
     // Faces hidden by a neighbour still receive their shadow triangles.
-    if (id >= types.getNbCubeType() || !displayShadows)
+    if (!displayShadows)
         return;
-    type = types.getCubeType(id);
-    type->loadTextures();
     unsigned int texture = type->shadowTexture();
     static const Float2 triangleTexCoords[3] = {Float2(0.f, 0.f), Float2(1.f, 0.f), Float2(0.f, 1.f)};
     for (int k = 0; k < nbShadowFaces; k++) {
