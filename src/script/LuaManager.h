@@ -82,8 +82,9 @@ public:
     // not be written (the previous file is then untouched).
     bool saveGame(const std::string& fileName);
     // Logs "Loading game from file <name>" and reads the save; false, silently, when the
-    // file cannot be opened. A damaged player record (Player::readState) is logged and
-    // leaves the player as it was; the variables after it are read all the same.
+    // name is no readable file (missing, or a folder). A damaged player record
+    // (Player::readState) is logged and leaves the player as it was; the variables after
+    // it are read all the same.
     bool loadGame(const std::string& fileName);
     // The count and the records of the global variables, appended to the bytes.
     static void writeGlobalVars(std::string& bytes);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/AtomicFile.h"
+#include "core/FileManager.h"
 #include "player/Player.h"
 #include "script/LuaFuncs.h"
 #include "script/LuaManager.h"
@@ -66,6 +67,10 @@ bool LuaManager::saveGame(const std::string& fileName)
 
 bool LuaManager::loadGame(const std::string& fileName)
 {
+    // A folder opens for reading too, then reads as an empty file: the variables would be
+    // emptied by a load that has no save game to read.
+    if (!FileManager::fileExists(fileName))
+        return false;
     FILE* file = std::fopen(fileName.c_str(), "rb");
     if (file == nullptr)
         return false;

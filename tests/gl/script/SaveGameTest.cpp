@@ -8,6 +8,7 @@
 #include <dirent.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -162,12 +163,15 @@ TEST_F(GameWithWorld, ALoadAndASaveOfOneFrameSaveWhatWasLoaded)
     EXPECT_EQ(folder.read("second.savegame"), folder.read("first.savegame"));
 }
 
-TEST_F(GameWithWorld, LoadingAMissingFileChangesNothing)
+TEST_F(GameWithWorld, LoadingAMissingFileOrAFolderChangesNothing)
 {
-    lua("setGlobalVar('a', 1) setPlayerPosition(1, 2, 3) loadGame('nothing.savegame')");
-    EXPECT_EQ(requests(), "");
-    EXPECT_EQ(LuaFuncs::globalVars, (std::map<std::string, int32_t>{{"a", 1}}));
-    EXPECT_EQ(playerPosition(), Float3(1.f, 2.f, 3.f));
+    ASSERT_EQ(mkdir("saves", 0755), 0);
+    for (const char* name : {"nothing.savegame", "saves"}) {
+        lua("setGlobalVar('a', 1) setPlayerPosition(1, 2, 3) loadGame('" + std::string(name) + "')");
+        EXPECT_EQ(requests(), "") << name;
+        EXPECT_EQ(LuaFuncs::globalVars, (std::map<std::string, int32_t>{{"a", 1}})) << name;
+        EXPECT_EQ(playerPosition(), Float3(1.f, 2.f, 3.f)) << name;
+    }
 }
 
 TEST_F(GameWithWorld, AFailedSaveKeepsThePreviousOneAndTheGameGoesOn)
