@@ -12,6 +12,7 @@
 #include "platform/Clock.h"
 #include "script/LuaFuncs.h"
 #include "script/ScriptApiArgs.h"
+#include "world/CustomObject.h"
 #include "world/World.h"
 
 static void pushElapsedSince(lua_State* lua, int64_t start)
@@ -139,8 +140,10 @@ int ScriptApiWorld::createObject(lua_State* lua)
     ASSERT(argc == 4, nullptr);
     Float3 position = readFloat3(lua);
     int objectType = LuaFuncs::toRoundedInt(lua, 4);
-    // Type numbers index the object type table: a negative one has no entry.
-    ASSERT(objectType >= 0, "createObject: the object type must be 0 or more.");
+    // Type numbers index the object type table (world/CustomObject): checked here, so a
+    // type the table cannot hold is reported at the call rather than when the object runs.
+    ASSERT(objectType >= 0 && objectType <= CustomObject::maxType,
+           "createObject: the object type must be from 0 to 1048576.");
     LuaFuncs::requireWorld("createObject")->indexedWorld.addObject(position, objectType);
     return 0;
 }

@@ -218,6 +218,16 @@ TEST(ScriptApiDeathTest, ValueChecks)
         {"getObjectLocalVariable1()", "currentObject != NULL"},
         {"getObjectLocalVariable2()", "currentObject != NULL"},
     });
+    // An object type the usage table cannot hold is reported at the call.
+    for (const char* call : {"createObject(0, 0, 0, -1)\n", "createObject(0, 0, 0, 1048577)\n"})
+        EXPECT_EXIT(runTopLevel(call), ExitedWithCode(1),
+                    "\nCondition: objectType >= 0 && objectType <= CustomObject::maxType\n"
+                    "Message: createObject: the object type must be from 0 to 1048576\\.\n\n$")
+            << call;
+    // The largest type passes the check (and then needs the world, which the top-level
+    // code does not have yet).
+    EXPECT_EXIT(runTopLevel("createObject(0, 0, 0, 1048576)\n"), ExitedWithCode(1),
+                "\nCondition: LuaFuncs::world != NULL\nMessage: createObject acts on the world");
 }
 
 TEST(ScriptApi, ColoursInRangeAndRequests)
