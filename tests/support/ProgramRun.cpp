@@ -1,6 +1,7 @@
 #include "ProgramRun.h"
 
 #include <X11/Xlib.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -22,6 +23,9 @@ std::string readFile(const std::string& path)
     return content.str();
 }
 
+// Generous: Xvfb starts in well under a second on an idle machine.
+const int serverStartTimeoutMs = 30000;
+
 void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 }  // namespace
@@ -40,14 +44,20 @@ VirtualDisplay::VirtualDisplay()
         _exit(127);
     }
     close(fds[1]);
-    // Xvfb writes the display number once it accepts clients.
+    // Xvfb writes the display number once it accepts clients; a server that neither writes
+    // nor ends within the time (a loaded machine) fails the test instead of hanging it.
     std::string number;
     char c;
-    while (read(fds[0], &c, 1) == 1 && c != '\n')
+    struct pollfd ready = {fds[0], POLLIN, 0};
+    while (poll(&ready, 1, serverStartTimeoutMs) == 1 && read(fds[0], &c, 1) == 1 && c != '\n')
         number += c;
     close(fds[0]);
-    if (number.empty())
+    if (number.empty()) {
+        kill(serverPid, SIGKILL);
+        waitpid(serverPid, nullptr, 0);
+        serverPid = -1;
         throw std::runtime_error("Xvfb did not start");
+    }
     displayName = ":" + number;
 }
 
