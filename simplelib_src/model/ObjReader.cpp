@@ -1,8 +1,10 @@
 #include "model/ObjReader.h"
 
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "core/FatalError.h"
 #include "core/FileManager.h"
@@ -33,7 +35,9 @@ struct Line {
     FATAL(message.c_str());
 }
 
-// Splits the whole file into lines; a line too long for the line buffer is fatal.
+// Splits the whole file into lines; a line too long for the line buffer is fatal, and so
+// is a failed read (a folder of that name, a disk error), which would otherwise give an
+// empty or cut model without a word.
 std::vector<Line> splitLines(FILE* file, const char* reader, const std::string& path)
 {
     std::string content;
@@ -41,7 +45,13 @@ std::vector<Line> splitLines(FILE* file, const char* reader, const std::string& 
     size_t got;
     while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
         content.append(chunk, got);
+    bool readFailed = std::ferror(file) != 0;
+    int readError = errno;
     std::fclose(file);
+    if (readFailed) {
+        std::string message = std::string(reader) + "() failed: can't read \"" + path + "\": " + std::strerror(readError);
+        FATAL(message.c_str());
+    }
 
     std::vector<Line> lines;
     size_t begin = 0;

@@ -210,6 +210,19 @@ TEST(ObjReaderDeathTest, LongLinesAndMissingFiles)
                 "Condition: file\nMessage: glmReadMTL\\(\\) failed: can't open material file \"%s\".\n");
 }
 
+TEST(ObjReaderDeathTest, AFolderInPlaceOfAFileIsAReadError)
+{
+    // A folder opens like a file but gives no bytes: never an empty model.
+    TempDir dir;
+    dir.write("folder.obj/inside.txt", "");
+    EXPECT_EXIT(ObjReader::readObj(dir.file("folder.obj")), ::testing::ExitedWithCode(1),
+                "Message: glmReadOBJ\\(\\) failed: can't read \"" + inTempDir("folder.obj") + "\": Is a directory\n");
+    dir.write("folder.mtl/inside.txt", "");
+    std::string withFolderMtl = dir.write("withfolder.obj", "mtllib folder.mtl\n" + std::string(cubeCorner));
+    EXPECT_EXIT(ObjReader::readObj(withFolderMtl), ::testing::ExitedWithCode(1),
+                "Message: glmReadMTL\\(\\) failed: can't read \"" + inTempDir("folder.mtl") + "\": Is a directory\n");
+}
+
 TEST(ObjMeshGeometry, NormalsWeldingAndScale)
 {
     // Two triangles folded 90 degrees along the edge 1-2, and one flat continuation.
