@@ -143,7 +143,7 @@ TEST(ScriptHostDeathTest, PrecompiledChunksAreRefused)
     }
 }
 
-TEST(ScriptHost, FirstLineStartingWithHashIsSkippedAndLinesStayRight)
+TEST(ScriptHostDeathTest, FirstLineStartingWithHashIsSkippedAndLinesStayRight)
 {
     ScriptRun run;
     run.start(std::string("#!/usr/bin/cubewright\n") + emptyEntryFunctions + "function lua_loop() return {} + 1 end\n");
