@@ -116,7 +116,7 @@ bool CubeZone::segmentHit(const Float3& a, const Float3& b, Float3& hit, CubeTyp
         return false;
     Float3 lo = minCorner(), hi = maxCorner();
     Float3 p = a;
-    while (!containsPoint(p, types)) {
+    while (!boxContains(p)) {
         // The walk only moves on along d: once it has left the box's slab on an axis in
         // the direction it goes, it can never enter the box again.
         for (int axis = 0; axis < 3; axis++) {
