@@ -78,7 +78,7 @@ bool WorldIndexator::regionIndexOfBox(const Float3& center, const Float3& size, 
     Float3 hi = center + size / 2.f;
     Int3 a = regionIndexOfPoint(lo);
     Int3 b = regionIndexOfPoint(hi);
-    if (a == b || (size.x() == 0.f && size.y() == 0.f && size.z() == 0.f)) {
+    if (a == b) {
         result = a;
     } else {
         // Rounding at region boundaries: a corner within 0.01 of the other corner's region.
