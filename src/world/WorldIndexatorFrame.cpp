@@ -123,7 +123,8 @@ void WorldIndexator::updateRegion(WorldRegion& region, std::vector<CustomObject>
 void WorldIndexator::draw(bool showOutlines)
 {
     ASSERT(deviceManager, "WorldIndexator::draw : no device manager");
-    Int3 c = viewerRegionIndex();
+    // The drawn cube in absolute coordinates: a draw function may grow the table.
+    Int3 c = viewerRegionIndex() + tableMin;
     int d = walkHalfWidth();
     bool renderUnderWater = deviceManager->config.getBool("render_under_water");
 
@@ -138,7 +139,7 @@ void WorldIndexator::draw(bool showOutlines)
     for (int x = c.x() - d; x <= c.x() + d; x++)
         for (int y = c.y() - d; y <= c.y() + d; y++)
             for (int z = c.z() - d; z <= c.z() + d; z++) {
-                Int3 index(x, y, z);
+                Int3 index = Int3(x, y, z) - tableMin;
                 if (!isInTable(index))
                     continue;
                 WorldRegion& region = *getRegion(index);
@@ -152,7 +153,7 @@ void WorldIndexator::draw(bool showOutlines)
                     }
                     continue;
                 }
-                if (renderUnderWater || tableMin.y() + y >= 0) {
+                if (renderUnderWater || y >= 0) {
                     bool built = false;
                     drawRegion(region, nbBuffers, nbVertices, built);
                     if (built)

@@ -84,9 +84,15 @@ protected:
 class Runner : public ObjectRunner {
 public:
     std::function<void(CustomObject&)> onManage;
+    std::function<void(const CustomObject&)> onDraw;
     int nbDrawn = 0;
     void manage(CustomObject& object) override { onManage(object); }
-    void draw(const CustomObject&) override { nbDrawn++; }
+    void draw(const CustomObject& object) override
+    {
+        nbDrawn++;
+        if (onDraw)
+            onDraw(object);
+    }
 };
 
 CustomObject object(const Float3& position, int type)
@@ -222,5 +228,27 @@ TEST_F(RegionFrame, ObjectsMayRemoveThemselvesAndAddOthersWhileTheyRun)
     EXPECT_EQ(objects[0].type, 0);
     EXPECT_EQ(objects[1].type, 1);
     EXPECT_EQ(objects[2].type, 3);
+    regions.setObjectRunner(nullptr);
+}
+
+// A draw function that places an object far below the table's minimum grows the table in the
+// middle of the drawing walk: the rest of the walk still covers the regions around the camera,
+// not the ones that took their table indexes.
+TEST_F(RegionFrame, ADrawFunctionThatGrowsTheTableLeavesTheWalkInPlace)
+{
+    Runner runner;
+    runner.onDraw = [&](const CustomObject& o) {
+        if (o.type == 5 && regions.tableMin.x() > -6)
+            EXPECT_TRUE(regions.addObject(object(Float3(-55.f, 5.f, 5.f), 6)));
+    };
+    regions.setObjectRunner(&runner);
+    ASSERT_TRUE(regions.addObject(object(Float3(5.f, 5.f, 5.f), 5)));
+    drawAndCapture();
+    ASSERT_EQ(regions.tableMin.x(), -6);
+    EXPECT_EQ(runner.nbDrawn, 1);
+    for (int x = -6; x <= -3; x++)
+        for (int y = -1; y <= 0; y++)
+            for (int z = -1; z <= 0; z++)
+                EXPECT_EQ(region(x, y, z).vbo, nullptr) << "region " << x << ", " << y << ", " << z;
     regions.setObjectRunner(nullptr);
 }
