@@ -68,15 +68,11 @@ struct Screenshot {
     }
 };
 
-// An X error must not end the test process (the program and the display would outlive
-// it): it only makes the grab fail.
-int ignoreXError(Display*, XErrorEvent*) { return 0; }
-
 // The window's pixels, read from the root window: the window sits at (-1, -1), partly off
 // the screen, where the server cannot read it directly. Pixels off the screen read black.
 bool grabWindow(const std::string& displayName, unsigned long window, Screenshot& shot)
 {
-    XSetErrorHandler(ignoreXError);
+    ignoreXErrors();  // a window gone meanwhile only makes the grab fail
     Display* display = XOpenDisplay(displayName.c_str());
     if (display == nullptr)
         return false;

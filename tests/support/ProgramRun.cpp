@@ -28,7 +28,11 @@ const int serverStartTimeoutMs = 30000;
 
 void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
+int ignoreXError(Display*, XErrorEvent*) { return 0; }
+
 }  // namespace
+
+void ignoreXErrors() { XSetErrorHandler(ignoreXError); }
 
 VirtualDisplay::VirtualDisplay()
 {
@@ -71,6 +75,7 @@ VirtualDisplay::~VirtualDisplay()
 
 unsigned long VirtualDisplay::waitForWindow(int timeoutMs) const
 {
+    ignoreXErrors();  // a child may be gone between the listing and its attributes
     Display* display = XOpenDisplay(displayName.c_str());
     if (display == nullptr)
         return 0;
@@ -95,6 +100,7 @@ unsigned long VirtualDisplay::waitForWindow(int timeoutMs) const
 
 void VirtualDisplay::closeWindow(unsigned long window) const
 {
+    ignoreXErrors();
     Display* display = XOpenDisplay(displayName.c_str());
     if (display == nullptr)
         return;

@@ -10,6 +10,11 @@
 #include <string>
 #include <vector>
 
+// From the first call on, an X error of this process (a window gone by the time it is
+// read, when the program under test ended) only makes that request fail: Xlib's default
+// handler would end the whole test program. The X helpers of the support call it.
+void ignoreXErrors();
+
 class VirtualDisplay {
 public:
     VirtualDisplay();  // starts Xvfb (1024x768x24), waits until it accepts clients

@@ -7,8 +7,11 @@
 #include <cstdlib>
 #include <thread>
 
+#include "ProgramRun.h"
+
 Rgb windowPixel(const std::string& displayName, unsigned long window, int x, int y)
 {
+    ignoreXErrors();
     Rgb pixel = {-1, -1, -1};
     Display* display = XOpenDisplay(displayName.c_str());
     if (display == nullptr)
@@ -29,7 +32,9 @@ Rgb windowPixel(const std::string& displayName, unsigned long window, int x, int
     Rgb seen = {-1, -1, -1};
     for (int waited = 0; waited < timeoutMs; waited += 50) {
         seen = windowPixel(displayName, window, x, y);
-        if (std::abs(seen.r - colour.r) <= 8 && std::abs(seen.g - colour.g) <= 8 && std::abs(seen.b - colour.b) <= 8)
+        // An unreadable pixel (-1 components) would otherwise pass for black.
+        bool read = seen.r >= 0;
+        if (read && std::abs(seen.r - colour.r) <= 8 && std::abs(seen.g - colour.g) <= 8 && std::abs(seen.b - colour.b) <= 8)
             return ::testing::AssertionSuccess();
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
