@@ -51,6 +51,9 @@ void WorldRegion::read(WorldFileReader& in, int nbCubeTypes)
         object.type = in.readInt("object type");
         if (object.type < 0)
             in.fail("an object has the negative type " + std::to_string(object.type));
+        if (object.type > CustomObject::maxType)
+            in.fail("an object has the type " + std::to_string(object.type) + ", above the largest object type " +
+                    std::to_string(CustomObject::maxType));
         objects.push_back(object);
     }
     in.skip((size_t)extra, "object extra bytes");

@@ -187,6 +187,8 @@ const DamagedFile damagedFiles[] = {
     {"ExtraLengthBeyondFile", firstRegion(Bytes().i(0).i(0).i(0).i(4000)), "object extra length \\(4000\\) is larger"},
     {"NegativeObjectType", firstRegion(Bytes().i(0).i(0).i(1).i(0).f(1).f(2).f(3).i(-2)),
      "an object has the negative type -2"},
+    {"ObjectTypeAboveTheLargest", firstRegion(Bytes().i(0).i(0).i(1).i(0).f(1).f(2).f(3).i(2000000)),
+     "an object has the type 2000000, above the largest object type 1048576"},
     {"NonFiniteObjectPosition", firstRegion(Bytes().i(0).i(0).i(1).i(0).f(1).f(NAN).f(3).i(0)),
      "the object position is not a finite number"},
     {"TruncatedBody", truncatedBody(), "the file ends inside the object count"},
