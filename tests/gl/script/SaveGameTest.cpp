@@ -1,7 +1,8 @@
 // The game manager with a real World and script. Save games: the file's bytes, a save then
 // a load in the next frame, a load and a save of one frame, a missing file, a save that
-// fails on a full disk, a cut file and an unknown movement type; Escape while an editor
-// dialogue is open; and the options menu's display mode buttons on the real window.
+// fails on a full disk, a cut file and an unknown movement type; the frame step's order;
+// Escape while an editor dialogue is open; and the options menu's display mode buttons on
+// the real window.
 #include <gtest/gtest.h>
 
 #include <GL/glew.h>
@@ -11,9 +12,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <lua.hpp>
+#include <vector>
 
 #include "GLTestWindow.h"
 #include "GameFolder.h"
@@ -235,6 +238,33 @@ TEST_F(GameWithWorld, AnUnknownMovementTypeKeepsThePlayerAndTheGameGoesOn)
     EXPECT_EQ(LuaFuncs::globalVars, (std::map<std::string, int32_t>{{"a", 1}}));
     world->update(manager.luaStateCell);  // moves the player: a saved type 4 would end here
     EXPECT_EQ(world->player->mvtType, MVT_TYPE_WALK);
+}
+
+TEST_F(GameWithWorld, AFrameStepLoadsBeforeTheLoopHandsTheFogColourToTheWorldAndEndsOnQuit)
+{
+    folder.write("frame.lua",
+                 "function lua_onInitGame() end\n"
+                 "function lua_loop() setGlobalVar('seen', getGlobalVar('a')) end\n"
+                 "function lua_onUninitGame() end\nfunction lua_getNbObjects() return 0 end\n");
+    testing::internal::CaptureStdout();
+    manager.startScript("frame.lua");
+    lua("setGlobalVar('a', 5) saveGame('frame.savegame')");
+    manager.carryOutPendingRequests();
+    lua("setGlobalVar('a', 1) loadGame('frame.savegame') setFogColor(10, 20, 30)");
+    manager.step();
+    bool runningAfterOneFrame = manager.isRunning;
+    lua("quitGame()");
+    manager.step();
+    std::string log = testing::internal::GetCapturedStdout();
+
+    EXPECT_NE(log.find("Loading game from file frame.savegame\n"), std::string::npos) << log;
+    EXPECT_EQ(LuaFuncs::getGlobalVar("seen"), 5);  // the loop ran after the load
+    EXPECT_EQ(std::vector<int>(world->fogColour, world->fogColour + 4), (std::vector<int>{10, 20, 30, 255}));
+    EXPECT_TRUE(runningAfterOneFrame);
+    EXPECT_FALSE(manager.isRunning);  // "quitGame" ends the game after that frame
+    LuaFuncs::quitRequested = false;
+    const unsigned char defaultFog[4] = {128, 128, 128, 255};
+    std::copy(defaultFog, defaultFog + 4, LuaFuncs::fogColor);
 }
 
 TEST(OptionsMenuDisplayModes, WindowedAfterFullscreenAndWindowedWhileWindowedDoesNothing)
