@@ -20,6 +20,7 @@
 
 #include "GLTestWindow.h"
 #include "GameFolder.h"
+#include "WorldSceneFixture.h"
 #include "gl/DeviceManager.h"
 #include "gl/Scene3D.h"
 #include "player/Player.h"
@@ -46,26 +47,11 @@ float floatAt(const std::string& bytes, size_t offset)
     return value;
 }
 
-class GameWithWorld : public ::testing::Test {
+class GameWithWorld : public WorldSceneFixture {
 protected:
-    static void SetUpTestSuite()
-    {
-        openGLTestWindow();
-        static GameFolder audio("");  // its OpenAL configuration plays into nothing
-        soundManager = new SoundManager("gl_tests");
-    }
-    static void TearDownTestSuite()
-    {
-        delete soundManager;
-        soundManager = nullptr;
-    }
-
     void SetUp() override
     {
-        char* cwd = getcwd(nullptr, 0);
-        previousFolder = cwd;
-        std::free(cwd);
-        ASSERT_EQ(chdir(folder.path().c_str()), 0);
+        enterFolder(folder.path());
         deviceManager->config.load("world.xml");
         testing::internal::CaptureStdout();
         world = new World("world.dat", "world.lua", nullptr, soundManager);
@@ -86,7 +72,6 @@ protected:
         glDisable(GL_FOG);
         glColor4ub(255, 255, 255, 255);
         GLManager::scene3D->camera.setRotation(Float3(0.f, 0.f, 0.f));
-        ASSERT_EQ(chdir(previousFolder.c_str()), 0);
     }
 
     // Runs script code as the script's frame would.
@@ -105,15 +90,11 @@ protected:
     }
     Float3 playerPosition() const { return world->player->position(); }
 
-    static SoundManager* soundManager;
     GameFolder folder{"function lua_onInitGame() end\nfunction lua_loop() end\n"
                       "function lua_onUninitGame() end\nfunction lua_getNbObjects() return 0 end\n"};
-    std::string previousFolder;
     World* world = nullptr;
     LuaManager manager;
 };
-
-SoundManager* GameWithWorld::soundManager = nullptr;
 
 }  // namespace
 

@@ -14,6 +14,7 @@
 #include "AudioFixture.h"
 #include "GLTestWindow.h"
 #include "TempDir.h"
+#include "WorldSceneFixture.h"
 #include "draw/Skybox.h"
 #include "gl/DeviceManager.h"
 #include "gl/Scene2D.h"
@@ -87,28 +88,12 @@ std::string show(ColorBytes pixel)
     return "(" + std::to_string(pixel.r) + ", " + std::to_string(pixel.g) + ", " + std::to_string(pixel.b) + ")";
 }
 
-class WorldSceneTest : public ::testing::Test {
+class WorldSceneTest : public WorldSceneFixture {
 protected:
-    static void SetUpTestSuite()
-    {
-        openGLTestWindow();
-        static TempDir audio;
-        setenv("ALSOFT_CONF", audio.write("alsoft.conf", openalConfig("null")).c_str(), 1);
-        soundManager = new SoundManager("gl_tests");
-    }
-    static void TearDownTestSuite()
-    {
-        delete soundManager;
-        soundManager = nullptr;
-    }
-
     void SetUp() override
     {
-        char* cwd = getcwd(nullptr, 0);
-        previousFolder = cwd;
-        free(cwd);
         writeAssets();
-        ASSERT_EQ(chdir(folder.path().c_str()), 0);
+        enterFolder(folder.path());
         writeConfig(WaterSettings());
         GLManager::scene3D->camera.setRotation(Float3(0.f, 0.f, 0.f));
         LuaFuncs::fullscreenPictureDrawn = false;
@@ -118,7 +103,6 @@ protected:
         delete world;
         world = nullptr;
         LuaFuncs::fullscreenPictureDrawn = false;
-        ASSERT_EQ(chdir(previousFolder.c_str()), 0);
     }
 
     void writeAssets()
@@ -198,21 +182,13 @@ protected:
     }
     void draw2DPass()
     {
-        GLManager::scene2D->setupProjection2D();
-        glDisable(GL_LIGHTING);
-        glDisable(GL_DEPTH_TEST);
-        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-        glCullFace(GL_FRONT);
+        GLManager::begin2DPass();
         world->draw2D(0);
     }
 
-    static SoundManager* soundManager;
     TempDir folder;
-    std::string previousFolder;
     World* world = nullptr;
 };
-
-SoundManager* WorldSceneTest::soundManager = nullptr;
 
 }  // namespace
 
