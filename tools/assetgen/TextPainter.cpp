@@ -26,9 +26,9 @@ TextPainter::~TextPainter()
     delete ft;
 }
 
-float TextPainter::width(const std::string& text) const
+float TextPainter::walkGlyphs(const std::string& text, float x, int loadFlags,
+                              const std::function<void(float penX)>& visitor) const
 {
-    float x = 0.f;
     FT_UInt previous = 0;
     for (unsigned char c : text) {
         FT_UInt index = FT_Get_Char_Index(ft->face, c);
@@ -37,10 +37,17 @@ float TextPainter::width(const std::string& text) const
             FT_Get_Kerning(ft->face, previous, index, FT_KERNING_DEFAULT, &kerning);
             x += kerning.x / 64.f;
         }
-        if (FT_Load_Glyph(ft->face, index, FT_LOAD_DEFAULT) == 0) x += ft->face->glyph->advance.x / 64.f;
         previous = index;
+        if (FT_Load_Glyph(ft->face, index, loadFlags)) continue;
+        visitor(x);
+        x += ft->face->glyph->advance.x / 64.f;
     }
     return x;
+}
+
+float TextPainter::width(const std::string& text) const
+{
+    return walkGlyphs(text, 0.f, FT_LOAD_DEFAULT, [](float) {});
 }
 
 float TextPainter::capHeight() const
@@ -51,17 +58,7 @@ float TextPainter::capHeight() const
 
 void TextPainter::draw(Canvas& canvas, const std::string& text, float x, float baseline, const Colour& colour) const
 {
-    float penX = x;
-    FT_UInt previous = 0;
-    for (unsigned char c : text) {
-        FT_UInt index = FT_Get_Char_Index(ft->face, c);
-        if (previous && index) {
-            FT_Vector kerning;
-            FT_Get_Kerning(ft->face, previous, index, FT_KERNING_DEFAULT, &kerning);
-            penX += kerning.x / 64.f;
-        }
-        previous = index;
-        if (FT_Load_Glyph(ft->face, index, FT_LOAD_RENDER)) continue;
+    walkGlyphs(text, x, FT_LOAD_RENDER, [&](float penX) {
         const FT_GlyphSlot glyph = ft->face->glyph;
         const FT_Bitmap& bitmap = glyph->bitmap;
         int left = int(penX + 0.5f) + glyph->bitmap_left, top = int(baseline + 0.5f) - glyph->bitmap_top;
@@ -70,8 +67,7 @@ void TextPainter::draw(Canvas& canvas, const std::string& text, float x, float b
                 unsigned char coverage = bitmap.buffer[row * bitmap.pitch + col];
                 if (coverage) canvas.blend(left + int(col), top + int(row), colour, coverage / 255.f);
             }
-        penX += glyph->advance.x / 64.f;
-    }
+    });
 }
 
 void TextPainter::drawCentred(Canvas& canvas, const std::string& text, float cx, float cy,

@@ -7,6 +7,7 @@
 // Depends on: Canvas, FreeType.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "Canvas.h"
@@ -35,6 +36,12 @@ public:
                                const Colour& colour) const;
 
 private:
+    // Walks the text glyph by glyph from the pen position x, applying kerning, loads each
+    // glyph with the FreeType flags and calls the visitor with the pen position it is drawn
+    // at; returns the pen position after the text.
+    float walkGlyphs(const std::string& text, float x, int loadFlags,
+                     const std::function<void(float penX)>& visitor) const;
+
     struct FreeType;
     FreeType* ft;
     int size;
